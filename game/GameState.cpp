@@ -1,0 +1,10 @@
+#include "game/GameState.h"
+
+namespace quarnel {
+
+void ClearBoard(GameState& gs) {
+    for (auto& column : gs.Board)
+        column.fill(EmptyCell);
+}
+
+}  // namespace quarnel
