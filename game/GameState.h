@@ -40,6 +40,8 @@ struct GameState {
     int32_t Score = 0;
     int32_t PendingPoints = 0;
     int32_t HighScore = 0;
+
+    bool operator==(const GameState&) const = default;
 };
 
 void ClearBoard(GameState& gs);
