@@ -23,7 +23,7 @@ TForm1::TForm1(GameState& game, Surface& dxDraw, ImageList& list, InputDevice& d
 void TForm1::FormCreate(uint32_t seed) {
     random_.Seed(seed);
     const HighScoreLoad loaded = LoadHighScore(highScoreFile_);
-    game_.HighScore = loaded.error ? 0 : loaded.value;
+    game_.HighScore = loaded.value;  // 0 when the load failed
     if (loaded.error) window_.errors.ShowError(ApplicationTitle, HighScoreErrorText(loaded.error));
     game_.Score = 0;
     game_.Phase = psTitle;

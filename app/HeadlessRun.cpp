@@ -97,7 +97,7 @@ int RunHeadless(const CommandLine& options, const std::filesystem::path& highSco
             }
         }
     }
-    trace.Write(lines);
+    if (options.trace) trace.Write(lines);
 
     const bool saved = form.FormClose();
     const bool traced = !options.trace || trace.Finish(err);
