@@ -1,7 +1,9 @@
 #include "app/HighScoreFile.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -66,9 +68,27 @@ class HighScoreFileTest : public ::testing::Test {
     fs::path dir_;
 };
 
-// Root ignores permission bits, so tests of refused access mean nothing there.
-bool RunningAsRoot() {
-    return ::geteuid() == 0;
+// Root reads and writes past permission bits, so as root a check of refused access runs in a
+// child process that has become "nobody". The check answers whether it held.
+template <typename Check>
+void ExpectUnprivileged(Check check) {
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(check());
+        return;
+    }
+    const pid_t pid = ::fork();
+    ASSERT_NE(pid, -1) << "errno " << errno;
+    if (pid == 0) {
+        const uid_t nobody = 65534;
+        const bool dropped =
+            ::setgroups(0, nullptr) == 0 && ::setgid(nobody) == 0 && ::setuid(nobody) == 0;
+        ::_exit(!dropped ? 2 : check() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << (WEXITSTATUS(status) == 2 ? "could not become nobody" : "the check failed as nobody");
 }
 
 // Sets the process umask for one test and puts the old one back.
@@ -204,12 +224,13 @@ TEST_F(HighScoreFileTest, LoadFailuresReportTheirCause) {
 }
 
 TEST_F(HighScoreFileTest, LoadOfUnreadableFileIsRefused) {
-    if (RunningAsRoot()) GTEST_SKIP() << "root can read a file with mode 000";
     WriteBytes(ScorePath(), "500\r\n");
     fs::permissions(ScorePath(), fs::perms::none);
-    const HighScoreLoad loaded = LoadHighScore(ScorePath());
-    EXPECT_EQ(loaded.error, HighScoreAccessDenied);
-    EXPECT_EQ(loaded.value, 0);
+    fs::permissions(dir_, fs::perms(0755));
+    ExpectUnprivileged([&] {
+        const HighScoreLoad loaded = LoadHighScore(ScorePath());
+        return loaded.error == HighScoreAccessDenied && loaded.value == 0;
+    });
 }
 
 // --- Saving
@@ -274,10 +295,9 @@ TEST_F(HighScoreFileTest, SaveIntoMissingDirectoryFails) {
 }
 
 TEST_F(HighScoreFileTest, FailedSaveIntoReadOnlyDirectoryKeepsOldFile) {
-    if (RunningAsRoot()) GTEST_SKIP() << "root may write into a read-only directory";
     WriteBytes(ScorePath(), "777\r\n");
     fs::permissions(dir_, fs::perms(0555));
-    EXPECT_EQ(SaveHighScore(ScorePath(), 1), HighScoreAccessDenied);
+    ExpectUnprivileged([&] { return SaveHighScore(ScorePath(), 1) == HighScoreAccessDenied; });
     EXPECT_EQ(ReadBytes(ScorePath()), "777\r\n");
     EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{HighScoreFileName});
 }
