@@ -5,10 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "app/Form1.h"
+#include "app/HeadlessProgram.h"
 #include "app/ReplayFile.h"
 #include "app/TraceLine.h"
-#include "platform/headless/HeadlessDevices.h"
 
 namespace quarnel {
 namespace {
@@ -70,26 +69,17 @@ int RunHeadless(const CommandLine& options, const std::filesystem::path& highSco
     TraceOutput trace;
     if (options.trace && !trace.Open(*options.trace, err)) return 2;
 
-    GameState game{};
-    NullSurface surface;
-    NullImageList pictures;
-    ScriptedInput input;
-    RecordingWaveList waves;
-    RecordingCaption caption;
     StderrErrorBox errors;
-    TForm1 form(game, surface, pictures, input, waves, {caption, errors}, highScoreFile);
-
-    form.FormCreate(options.seed.value_or(replay.seed.value_or(SeedFromTimeOfDay())));
+    HeadlessProgram program(errors, highScoreFile);
+    program.form.FormCreate(options.seed.value_or(replay.seed.value_or(SeedFromTimeOfDay())));
 
     const uint64_t ticks = options.ticks.value_or(replay.TickCount());
     ReplayCursor cursor(replay);
     std::string lines;
     for (uint64_t n = 1; n <= ticks; ++n) {
-        input.Hold(cursor.Next());
-        waves.Clear();
-        form.TimerTimer();
+        program.Tick(cursor.Next());
         if (options.trace) {
-            AppendTraceLine(lines, n, caption.Text(), game, waves.Played());
+            AppendTraceLine(lines, n, program.caption.Text(), program.game, program.waves.Played());
             lines += '\n';
             if (lines.size() >= 1 << 16) {
                 trace.Write(lines);
@@ -99,7 +89,7 @@ int RunHeadless(const CommandLine& options, const std::filesystem::path& highSco
     }
     if (options.trace) trace.Write(lines);
 
-    const bool saved = form.FormClose();
+    const bool saved = program.form.FormClose();
     const bool traced = !options.trace || trace.Finish(err);
     return saved && traced ? 0 : 1;
 }

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "app/Form1.h"
+#include "app/HeadlessProgram.h"
 #include "game/WaveItems.h"
 #include "tests/GameHarness.h"
 
@@ -20,29 +20,12 @@ class RecordingErrorBox final : public ErrorBox {
     std::vector<std::string> shown;
 };
 
-// The whole program headless: the form with its devices, the high score in a file that
-// does not exist.
-struct Program {
-    GameState game{};
-    NullSurface surface;
-    NullImageList pictures;
-    ScriptedInput input;
-    RecordingWaveList waves;
-    RecordingCaption caption;
+// The whole program headless, with the high score in a file that does not exist.
+struct ErrorLog {
     RecordingErrorBox errors;
-    TForm1 form{game,
-                surface,
-                pictures,
-                input,
-                waves,
-                {caption, errors},
-                "/nonexistent-quarnel-dir/score.atb"};
-
-    void Tick(InputStates in = {}) {
-        input.Hold(in);
-        waves.Clear();
-        form.TimerTimer();
-    }
+};
+struct Program : ErrorLog, HeadlessProgram {  // the log is built first, then handed on
+    Program() : HeadlessProgram(errors, "/nonexistent-quarnel-dir/score.atb") {}
 };
 
 TEST(FormTest, StartUpSetsTheTitleOnAnEmptyWell) {
@@ -65,7 +48,7 @@ TEST(FormTest, StartUpSetsTheTitleOnAnEmptyWell) {
 TEST(FormTest, CaptionShowsTheStateBeforeTheStep) {
     Program p;
     p.form.FormCreate(1);
-    p.Tick();
+    p.Tick({});
     EXPECT_EQ(p.caption.Text(), "POINT:0HIGH:0BF:0/BX:0/BY:0/BYC:0");
 
     p.game.Phase = psSpawn;
@@ -74,14 +57,14 @@ TEST(FormTest, CaptionShowsTheStateBeforeTheStep) {
     p.game.BY = 12;
     p.game.BYC = -1;
     p.game.Score = 1234;
-    p.Tick();
+    p.Tick({});
     EXPECT_EQ(p.caption.Text(), "POINT:1234HIGH:0BF:22/BX:-1/BY:12/BYC:-1");
     EXPECT_EQ(p.game.Phase, psFall);
 
     p.game.Phase = psLock;
     p.game.BX = 5;
     p.game.BY = 7;
-    p.Tick();
+    p.Tick({});
     EXPECT_EQ(p.caption.Text(), "5/7");
 }
 
