@@ -157,15 +157,17 @@ int ReplaceFile(const std::filesystem::path& file, std::string_view content) {
 HighScoreLoad LoadHighScore(const std::filesystem::path& file) noexcept {
     int raw;
     do {
-        raw = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking, so that a pipe of that name cannot hold up the start.
+        raw = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     } while (raw < 0 && errno == EINTR);
     if (raw < 0) return {0, HighScoreErrorFromErrno(errno)};
     FileDescriptor fd(raw);
 
-    // A directory opens fine for reading here, but the player must hear that it is no file.
+    // A directory, a pipe or a device opens fine for reading here, but none is a score file,
+    // and a device such as /dev/zero would never let the reading end.
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return {0, HighScoreErrorFromErrno(errno)};
-    if (S_ISDIR(info.st_mode)) return {0, HighScoreAccessDenied};
+    if (!S_ISREG(info.st_mode)) return {0, HighScoreAccessDenied};
 
     ByteReader in(fd.get());
     int byte = in.Next();

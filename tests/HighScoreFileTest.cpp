@@ -206,6 +206,10 @@ TEST_F(HighScoreFileTest, LoadFailuresReportTheirCause) {
     WriteBytes(dir_ / "plain", "1\r\n");
     fs::create_directory(dir_ / "dir");
     fs::create_directory(dir_ / "dir" / HighScoreFileName);
+    fs::create_directory(dir_ / "pipe");
+    ASSERT_EQ(::mkfifo((dir_ / "pipe" / HighScoreFileName).c_str(), 0644), 0);
+    fs::create_directory(dir_ / "device");
+    fs::create_symlink("/dev/zero", dir_ / "device" / HighScoreFileName);
     const struct {
         fs::path file;
         int error;
@@ -214,6 +218,9 @@ TEST_F(HighScoreFileTest, LoadFailuresReportTheirCause) {
         {dir_ / "missing" / HighScoreFileName, HighScoreNotFound},
         {dir_ / "plain" / HighScoreFileName, HighScoreBadFileName},
         {dir_ / "dir" / HighScoreFileName, HighScoreAccessDenied},
+        // Neither may hang the start: a pipe with no writer, a device that never ends.
+        {dir_ / "pipe" / HighScoreFileName, HighScoreAccessDenied},
+        {dir_ / "device" / HighScoreFileName, HighScoreAccessDenied},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
