@@ -185,6 +185,18 @@ TEST_F(HeadlessRunTest, HighScoreIsLoadedAndSavedBack) {
     EXPECT_EQ(Read("score.atb"), "12345\r\n");
 }
 
+// The game still plays; the failed save is reported and makes the run fail.
+TEST_F(HeadlessRunTest, ScoreFileThatCannotBeSavedFailsTheRun) {
+    fs::create_directory(dir_ / "score.atb");
+    Write("two.qrp", "seed 1\n2* -\n");
+    const Outcome run = Run({"--headless", "--replay", "two.qrp", "--trace", "-"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(Lines(run.out).size(), 2u);
+    const std::string refused = std::string(kTitle) + ": ファイルへのアクセスが拒否されました\n";
+    EXPECT_EQ(run.err, refused + refused);  // at the load, then at the save
+    EXPECT_TRUE(fs::is_directory(dir_ / "score.atb"));
+}
+
 // --- Where the trace goes and how long the run is ------------------------------------------------
 
 TEST_F(HeadlessRunTest, TraceFileHoldsWhatStandardOutputShows) {
