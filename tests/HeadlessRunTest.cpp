@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/ScratchDirectoryTest.h"
+
 namespace quarnel {
 namespace {
 
@@ -58,30 +60,12 @@ std::string Field(const std::string& line, std::string_view name) {
     return line.substr(start, line.find(' ', start) - start);
 }
 
-class HeadlessRunTest : public ::testing::Test {
+class HeadlessRunTest : public test::ScratchDirectoryTest {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quarnel-e2e-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << "errno " << errno;
-        dir_ = pattern;
-    }
-
-    void TearDown() override {
-        std::error_code ignored;
-        if (!dir_.empty()) fs::remove_all(dir_, ignored);
-    }
-
     void Write(const fs::path& name, std::string_view bytes) const {
-        fs::create_directories((dir_ / name).parent_path());
-        std::ofstream out(dir_ / name, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        ASSERT_TRUE(out.good()) << name;
+        WriteBytes(dir_ / name, bytes);
     }
-
-    std::string Read(const fs::path& name) const {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Read(const fs::path& name) const { return ReadBytes(dir_ / name); }
 
     bool Exists(const fs::path& name) const { return fs::exists(dir_ / name); }
 
@@ -156,8 +140,6 @@ class HeadlessRunTest : public ::testing::Test {
         EXPECT_EQ(run.status, 0) << run.err;
         return run.out;
     }
-
-    fs::path dir_;
 };
 
 // --- One tick on the title -----------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "app/HighScoreFile.h"
+#include "tests/ScratchDirectoryTest.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -24,34 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-class HighScoreFileTest : public ::testing::Test {
+class HighScoreFileTest : public test::ScratchDirectoryTest {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quarnel-hs-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << "errno " << errno;
-        dir_ = pattern;
-    }
-
-    void TearDown() override {
-        if (dir_.empty()) return;
-        std::error_code ignored;
-        // Tests may have left a directory read-only; removal needs it writable again.
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-
     fs::path ScorePath() const { return dir_ / HighScoreFileName; }
-
-    static void WriteBytes(const fs::path& file, std::string_view bytes) {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        ASSERT_TRUE(out.good()) << file;
-    }
-
-    static std::string ReadBytes(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
     std::vector<std::string> DirectoryEntries() const {
         std::vector<std::string> names;
@@ -64,8 +40,6 @@ class HighScoreFileTest : public ::testing::Test {
     static fs::perms Mode(const fs::path& file) {
         return fs::status(file).permissions() & fs::perms::mask;
     }
-
-    fs::path dir_;
 };
 
 // Root reads and writes past permission bits, so as root a check of refused access runs in a
