@@ -9,8 +9,8 @@ namespace quarnel {
 // Looked up relative to the current directory, so each player's start directory keeps its own.
 inline constexpr const char* HighScoreFileName = "score.atb";
 
-// Error codes as the original runtime numbered them: 0 ok; 2 not found; 3 bad file name; 4 too
-// many open files; 5 access refused; 100 device read error; 101 disk full; 106 not a number;
+// Error codes, numbered as the game has always reported them: 0 ok; 2 not found; 3 bad file name; 4
+// too many open files; 5 access refused; 100 device read error; 101 disk full; 106 not a number;
 // anything else: another I/O error, numbered by its errno.
 inline constexpr int HighScoreOk = 0;
 inline constexpr int HighScoreNotFound = 2;

@@ -294,7 +294,7 @@ TEST_F(HighScoreFileTest, SaveOverDirectoryFailsAndLeavesNoTemporaryFile) {
 
 // --- Errors -----------------------------------------------------------------------------------
 
-TEST(HighScoreErrorTest, TextsMatchTheOriginalMessages) {
+TEST(HighScoreErrorTest, TextsAreThePlayersMessages) {
     const struct {
         int error;
         std::string_view text;
@@ -313,7 +313,7 @@ TEST(HighScoreErrorTest, TextsMatchTheOriginalMessages) {
     }
 }
 
-TEST(HighScoreErrorTest, ErrnoMapsToOriginalCodes) {
+TEST(HighScoreErrorTest, ErrnoMapsToTheGamesCodes) {
     const struct {
         int err;
         int error;
