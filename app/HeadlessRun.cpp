@@ -16,7 +16,8 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// The trace goes to a file of its own or to standard output, in large writes.
+// The trace goes to a file of its own or to standard output, gathered into large writes.
+// Before Open it is off, and Add and Finish do nothing.
 class TraceOutput {
   public:
     bool Open(const std::string& name, std::FILE* err) {
@@ -31,11 +32,20 @@ class TraceOutput {
         return file_ != nullptr;
     }
 
-    void Write(const std::string& text) {
-        if (ok_ && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) Fail();
+    bool On() const { return file_ != nullptr; }
+
+    void Add(uint64_t tick, const HeadlessProgram& program) {
+        if (!On()) return;
+        AppendTraceLine(buffer_, tick, program.caption.Text(), program.game,
+                        program.waves.Played());
+        buffer_ += '\n';
+        if (buffer_.size() >= kBlockSize) Flush();
     }
 
+    // Writes out what is left; false, with the reason on `err`, when any write failed.
     bool Finish(std::FILE* err) {
+        if (!On()) return true;
+        Flush();
         if (ok_ && std::fflush(file_) != 0) Fail();
         if (owned_ && std::fclose(owned_.release()) != 0 && ok_) Fail();
         if (!ok_) std::fprintf(err, "quarnel: %s: %s\n", DisplayName(), std::strerror(error_));
@@ -43,6 +53,12 @@ class TraceOutput {
     }
 
   private:
+    static constexpr size_t kBlockSize = 1 << 16;
+
+    void Flush() {
+        if (ok_ && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) Fail();
+        buffer_.clear();
+    }
     void Fail() {
         ok_ = false;
         error_ = errno;
@@ -52,6 +68,7 @@ class TraceOutput {
     std::string name_;
     std::unique_ptr<std::FILE, FileCloser> owned_;
     std::FILE* file_ = nullptr;
+    std::string buffer_;
     bool ok_ = true;
     int error_ = 0;
 };
@@ -75,22 +92,13 @@ int RunHeadless(const CommandLine& options, const std::filesystem::path& highSco
 
     const uint64_t ticks = options.ticks.value_or(replay.TickCount());
     ReplayCursor cursor(replay);
-    std::string lines;
     for (uint64_t n = 1; n <= ticks; ++n) {
         program.Tick(cursor.Next());
-        if (options.trace) {
-            AppendTraceLine(lines, n, program.caption.Text(), program.game, program.waves.Played());
-            lines += '\n';
-            if (lines.size() >= 1 << 16) {
-                trace.Write(lines);
-                lines.clear();
-            }
-        }
+        trace.Add(n, program);
     }
-    if (options.trace) trace.Write(lines);
 
     const bool saved = program.form.FormClose();
-    const bool traced = !options.trace || trace.Finish(err);
+    const bool traced = trace.Finish(err);
     return saved && traced ? 0 : 1;
 }
 

@@ -149,14 +149,6 @@ uint64_t Replay::TickCount() const {
     return count;
 }
 
-InputStates Replay::HeldAt(uint64_t tick) const {
-    for (const ReplayLine& line : lines) {
-        if (tick < line.repeat) return line.held;
-        tick -= line.repeat;
-    }
-    return {};
-}
-
 ReplayCursor::ReplayCursor(const Replay& replay) : replay_(replay) {
     SkipEmptyLines();
 }
@@ -168,7 +160,6 @@ void ReplayCursor::SkipEmptyLines() {
 }
 
 InputStates ReplayCursor::Next() {
-    ++tick_;
     if (AtEnd()) return {};
     const ReplayLine& line = replay_.lines[index_];
     if (++usedInLine_ >= line.repeat) {

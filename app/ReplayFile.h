@@ -34,8 +34,6 @@ struct Replay {
     std::vector<ReplayLine> lines;  // in file order, one per tick line
 
     uint64_t TickCount() const;
-    // States held in the 0-based tick; nothing is held past the end.
-    InputStates HeldAt(uint64_t tick) const;
 
     bool operator==(const Replay&) const = default;
 };
@@ -49,8 +47,6 @@ class ReplayCursor {
     // States of the next tick; nothing held once the replay has run out.
     InputStates Next();
     bool AtEnd() const { return index_ >= replay_.lines.size(); }
-    // How many ticks Next() has handed out, including those past the end.
-    uint64_t Tick() const { return tick_; }
 
   private:
     void SkipEmptyLines();
@@ -58,7 +54,6 @@ class ReplayCursor {
     const Replay& replay_;
     size_t index_ = 0;
     uint32_t usedInLine_ = 0;
-    uint64_t tick_ = 0;
 };
 
 // Parses replay text. On failure returns false, leaves `out` untouched and sets `error` to

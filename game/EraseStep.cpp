@@ -8,6 +8,7 @@ constexpr int MinRun = 3;
 constexpr int MaxVerticalRun = 12;  // a column of 13 like blocks leaves its bottom one
 constexpr int PassBonus = 200;
 
+// Points of a run, by its length.
 constexpr int kHorizontalPoints[] = {0, 0, 0, 10, 12, 18, 36, 81, 306};
 constexpr int kVerticalPoints[] = {0, 0, 0, 10, 12, 18, 36, 90, 270, 750, 1200, 1800, 5000};
 
@@ -29,7 +30,7 @@ void EraseHorizontal(GameState& gs, int x, int y) {
             column[r] = column[r - 1];
         column[0] = EmptyCell;
     }
-    AddRunPoints(gs, HorizontalRunPoints(end - x + 1));
+    AddRunPoints(gs, kHorizontalPoints[end - x + 1]);
 }
 
 // Longest first; each test looks at what the cell holds after the erases before it.
@@ -47,19 +48,11 @@ void EraseVertical(GameState& gs, int x, int y) {
             column[r] = column[r - length];
         for (int r = 0; r < length; ++r)
             column[r] = EmptyCell;
-        AddRunPoints(gs, VerticalRunPoints(length));
+        AddRunPoints(gs, kVerticalPoints[length]);
     }
 }
 
 }  // namespace
-
-int HorizontalRunPoints(int length) {
-    return length >= MinRun && length <= WellColumns ? kHorizontalPoints[length] : 0;
-}
-
-int VerticalRunPoints(int length) {
-    return length >= MinRun && length <= MaxVerticalRun ? kVerticalPoints[length] : 0;
-}
 
 void EraseStep(GameState& gs, WaveList& wave) {
     gs.EraseCount = 0;

@@ -39,8 +39,6 @@ void SoftDrop(GameState& gs);
 // Locking, erasing and scoring.
 void LockStep(GameState& gs, Caption& caption);
 void EraseStep(GameState& gs, WaveList& wave);
-int HorizontalRunPoints(int length);  // 0 for a length that is no run
-int VerticalRunPoints(int length);
 
 // The sequences around a game.
 void ShutterStep(GameState& gs, GamePhase next, WaveList& wave);

@@ -37,7 +37,6 @@ class InputStates {
         bits_ = held ? (bits_ | bit) : (bits_ & ~bit);
     }
     constexpr uint64_t Bits() const { return bits_; }
-    constexpr bool None() const { return bits_ == 0; }
     constexpr bool operator==(const InputStates&) const = default;
 
   private:

@@ -57,6 +57,11 @@ std::vector<Block> Join(std::initializer_list<std::vector<Block>> parts) {
     return all;
 }
 
+void Lay(GameHarness& h, const std::vector<Block>& blocks) {
+    for (const Block& b : blocks)
+        h.Put(b.x, b.y, b.colour);
+}
+
 TEST(EraseStepTest, ScoringExamples) {
     struct Case {
         const char* what;
@@ -114,8 +119,7 @@ TEST(EraseStepTest, ScoringExamples) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         GameHarness h;
-        for (const Block& b : c.well)
-            h.Put(b.x, b.y, b.colour);
+        Lay(h, c.well);
         const EraseResult r = ErasePasses(h);
         EXPECT_EQ(r.points, c.points);
         EXPECT_EQ(r.passes, c.passes);
@@ -132,23 +136,20 @@ TEST(EraseStepTest, RunPointsByLength) {
     for (int length = 3; length <= 8; ++length) {
         SCOPED_TRACE(testing::Message() << "row of " << length);
         GameHarness h;
-        for (const Block& b : Row(12, 8 - length, 7, 1))
-            h.Put(b.x, b.y, b.colour);
+        Lay(h, Row(12, 8 - length, 7, 1));
         EXPECT_EQ(ErasePasses(h).points, horizontal[length - 3] + 200);
     }
     for (int length = 3; length <= 12; ++length) {
         SCOPED_TRACE(testing::Message() << "column of " << length);
         GameHarness h;
-        for (const Block& b : Column(7, 13 - length, 12, 0))
-            h.Put(b.x, b.y, b.colour);
+        Lay(h, Column(7, 13 - length, 12, 0));
         EXPECT_EQ(ErasePasses(h).points, vertical[length - 3] + 200);
     }
 }
 
 TEST(EraseStepTest, PointsWaitUntilThePassesAreOver) {
     GameHarness h;
-    for (const Block& b : Join({Column(1, 10, 12, 0), {{1, 9, 2}, {0, 12, 2}, {2, 12, 2}}}))
-        h.Put(b.x, b.y, b.colour);
+    Lay(h, Join({Column(1, 10, 12, 0), {{1, 9, 2}, {0, 12, 2}, {2, 12, 2}}}));
     h.gs.Score = 7;
     h.gs.Phase = psErase;
     h.gs.PendingPoints = 0;

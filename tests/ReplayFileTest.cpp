@@ -260,55 +260,41 @@ TEST(ReplayParse, NamesTheFileAsGiven) {
 // ---------------------------------------------------------------------------------------------
 // Playing back
 
-TEST(ReplayPlayback, HeldAtAndCursorFollowRepeatsAndEndEmpty) {
-    const Replay replay{
-        std::nullopt,
-        {{2, States({stUp})}, {1, {}}, {3, States({stLeft, stButton1})}, {1, States({stDown})}}};
-    const InputStates expected[] = {
-        States({stUp}),
-        States({stUp}),
-        {},
-        States({stLeft, stButton1}),
-        States({stLeft, stButton1}),
-        States({stLeft, stButton1}),
-        States({stDown}),
-        {},  // past the end
-        {},
-    };
-    ASSERT_EQ(replay.TickCount(), 7u);
-    ReplayCursor cursor(replay);
-    for (uint64_t tick = 0; tick < std::size(expected); ++tick) {
-        SCOPED_TRACE(tick);
-        EXPECT_EQ(replay.HeldAt(tick), expected[tick]);
-        EXPECT_EQ(cursor.AtEnd(), tick >= replay.TickCount());
-        EXPECT_EQ(cursor.Next(), expected[tick]);
-        EXPECT_EQ(cursor.Tick(), tick + 1);
-    }
-    EXPECT_TRUE(cursor.AtEnd());
-    EXPECT_EQ(replay.HeldAt(UINT64_MAX), InputStates());
-}
-
-TEST(ReplayPlayback, CursorAgreesWithHeldAt) {
-    const Replay replays[] = {
-        {},
-        {5u, {}},
-        {std::nullopt, {{1, States({stUp})}}},
-        {std::nullopt, {{4, {}}, {1, States({stRight})}, {1, States({stRight})}}},
+// The cursor hands out each tick in turn, repeats unfolded, and nothing once the replay is over.
+TEST(ReplayPlayback, CursorFollowsRepeatsAndEndsEmpty) {
+    const struct {
+        Replay replay;
+        std::vector<InputStates> ticks;  // then nothing held
+    } cases[] = {
+        {{}, {}},
+        {{5u, {}}, {}},
+        {{std::nullopt, {{1, States({stUp})}}}, {States({stUp})}},
+        {{std::nullopt,
+          {{2, States({stUp})}, {1, {}}, {3, States({stLeft, stButton1})}, {1, States({stDown})}}},
+         {States({stUp}),
+          States({stUp}),
+          {},
+          States({stLeft, stButton1}),
+          States({stLeft, stButton1}),
+          States({stLeft, stButton1}),
+          States({stDown})}},
         // Zero-tick lines cannot come from a file but can be built by hand: they play nothing.
-        {std::nullopt,
-         {{0, States({stUp})},
-          {2, States({stDown})},
-          {0, States({stLeft})},
-          {1, States({stButton32})},
-          {0, States({stRight})}}},
+        {{std::nullopt,
+          {{0, States({stUp})},
+           {2, States({stDown})},
+           {0, States({stLeft})},
+           {1, States({stButton32})},
+           {0, States({stRight})}}},
+         {States({stDown}), States({stDown}), States({stButton32})}},
     };
-    for (const Replay& replay : replays) {
-        SCOPED_TRACE(Describe(replay));
-        ReplayCursor cursor(replay);
-        for (uint64_t tick = 0; tick < replay.TickCount() + 3; ++tick) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Describe(c.replay));
+        ASSERT_EQ(c.replay.TickCount(), c.ticks.size());
+        ReplayCursor cursor(c.replay);
+        for (size_t tick = 0; tick < c.ticks.size() + 3; ++tick) {
             SCOPED_TRACE(tick);
-            EXPECT_EQ(cursor.AtEnd(), tick >= replay.TickCount());
-            EXPECT_EQ(cursor.Next(), replay.HeldAt(tick));
+            EXPECT_EQ(cursor.AtEnd(), tick >= c.ticks.size());
+            EXPECT_EQ(cursor.Next(), tick < c.ticks.size() ? c.ticks[tick] : InputStates());
         }
     }
 }
