@@ -1,0 +1,58 @@
+#include "platform/sdl/SdlImageList.h"
+
+#include <stdexcept>
+
+namespace quarnel {
+namespace {
+
+SurfacePtr LoadPicture(const PictureSource& source, const SDL_PixelFormat& format) {
+    const auto fail = [&](const char* what) {
+        return std::runtime_error("picture '" + std::string(source.name) + "': " + what + ": " +
+                                  SDL_GetError());
+    };
+    SurfacePtr decoded(
+        SDL_LoadBMP_RW(SDL_RWFromConstMem(source.bmp.data(), static_cast<int>(source.bmp.size())),
+                       /*freesrc=*/1));
+    if (!decoded) throw fail("cannot decode");
+    SurfacePtr converted(SDL_ConvertSurface(decoded.get(), &format, 0));
+    if (!converted) throw fail("cannot convert");
+    // The key is compared in the surface's format, so it is mapped through that format too.
+    const Uint32 key =
+        SDL_MapRGB(converted->format, (source.transparentRgb >> 16) & 0xff,
+                   (source.transparentRgb >> 8) & 0xff, source.transparentRgb & 0xff);
+    if (SDL_SetColorKey(converted.get(), SDL_TRUE, key) != 0) throw fail("cannot set its key");
+    // Run-length encoding turns each keyed draw into plain copies of the opaque runs.
+    if (SDL_SetSurfaceRLE(converted.get(), 1) != 0) throw fail("cannot encode");
+    return converted;
+}
+
+}  // namespace
+
+SdlImageList::SdlImageList(SdlSurface& target, std::span<const PictureSource> pictures)
+    : target_(target) {
+    items_.reserve(pictures.size());
+    for (const PictureSource& source : pictures) {
+        SurfacePtr pixels = LoadPicture(source, *target.Pixels().format);
+        const bool whole = source.patternWidth <= 0 || source.patternHeight <= 0;
+        Item item;
+        item.patternWidth = whole ? pixels->w : source.patternWidth;
+        item.patternHeight = whole ? pixels->h : source.patternHeight;
+        item.columns = pixels->w / item.patternWidth;
+        item.patternCount =
+            quarnel::PatternCount(pixels->w, pixels->h, source.patternWidth, source.patternHeight);
+        item.pixels = std::move(pixels);
+        items_.push_back(std::move(item));
+    }
+}
+
+void SdlImageList::DrawPattern(int item, int x, int y, int pattern) {
+    if (item < 0 || item >= Count()) return;
+    const Item& it = items_[item];
+    if (pattern < 0 || pattern >= it.patternCount) return;
+    SDL_Rect from{(pattern % it.columns) * it.patternWidth,
+                  (pattern / it.columns) * it.patternHeight, it.patternWidth, it.patternHeight};
+    SDL_Rect to{x, y, it.patternWidth, it.patternHeight};
+    SDL_BlitSurface(it.pixels.get(), &from, &target_.Pixels(), &to);
+}
+
+}  // namespace quarnel
