@@ -16,7 +16,8 @@ bool ParseDigits(const std::string& text, Int& value) {
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: quarnel --headless --replay FILE [--seed N] [--ticks N] [--trace FILE|-]\n"
+    return "Usage: quarnel --headless --replay FILE [--seed N] [--ticks N]\n"
+           "                      [--trace FILE|- [--trace-draws]] [--frames DIR]\n"
            "       quarnel --help | --version\n"
            "\n"
            "Plays a recorded game without a window, sound or waiting, and can write one\n"
@@ -28,6 +29,8 @@ std::string UsageText() {
            "                  replay's seed line, else the time of day\n"
            "  --ticks N       run exactly N ticks, holding nothing past the replay's end\n"
            "  --trace FILE    write the trace to FILE, or to standard output for -\n"
+           "  --trace-draws   add the pictures each frame draws to the trace\n"
+           "  --frames DIR    write each tick's frame as DIR/000001.bmp, DIR/000002.bmp, ...\n"
            "  --help          show this text\n"
            "  --version       show the version\n"
            "\n"
@@ -79,6 +82,15 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         } else if (name == "--trace") {
             if (!once(out.trace.has_value()) || !value(text)) return false;
             out.trace = text;
+        } else if (name == "--trace-draws") {
+            if (!flag(out.traceDraws)) return false;
+        } else if (name == "--frames") {
+            if (!once(out.frames.has_value()) || !value(text)) return false;
+            if (text.empty()) {
+                error = "'--frames' needs a directory name";
+                return false;
+            }
+            out.frames = text;
         } else if (name == "--seed") {
             uint32_t seed = 0;
             if (!once(out.seed.has_value()) || !value(text)) return false;
@@ -107,6 +119,10 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
     }
     if (!out.replay) {
         error = "'--headless' needs '--replay FILE'";
+        return false;
+    }
+    if (out.traceDraws && !out.trace) {
+        error = "'--trace-draws' needs '--trace FILE'";
         return false;
     }
     return true;

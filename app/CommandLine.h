@@ -15,6 +15,8 @@ struct CommandLine {
     std::optional<uint32_t> seed;
     std::optional<uint64_t> ticks;
     std::optional<std::string> trace;  // "-" for standard output
+    bool traceDraws = false;
+    std::optional<std::string> frames;  // directory for one picture per tick
 };
 
 // Accepts "--name value" and "--name=value". On a usage error returns false and sets `error`.

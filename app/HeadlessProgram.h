@@ -8,9 +8,11 @@
 namespace quarnel {
 
 // The program without window, sound or clock: the main form on headless devices, one tick
-// per call, with what each tick played and captioned kept for reading back.
+// per call, with what each tick played and captioned kept for reading back. The frame goes
+// to whatever surface and pictures it is given.
 struct HeadlessProgram {
-    HeadlessProgram(ErrorBox& errors, std::filesystem::path highScoreFile)
+    HeadlessProgram(Surface& surface, ImageList& pictures, ErrorBox& errors,
+                    std::filesystem::path highScoreFile)
         : form(game, surface, pictures, input, waves, {caption, errors}, std::move(highScoreFile)) {
     }
 
@@ -22,8 +24,6 @@ struct HeadlessProgram {
     }
 
     GameState game{};  // the program-wide record, zero-filled as at program start
-    NullSurface surface;
-    NullImageList pictures;
     ScriptedInput input;
     RecordingWaveList waves;
     RecordingCaption caption;

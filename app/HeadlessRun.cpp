@@ -3,11 +3,18 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 
+#include "app/DrawTrace.h"
 #include "app/HeadlessProgram.h"
 #include "app/ReplayFile.h"
 #include "app/TraceLine.h"
+#include "platform/sdl/FrameFiles.h"
+#include "platform/sdl/SdlImageList.h"
+#include "platform/sdl/SdlSurface.h"
+#include "render/PictureCatalogue.h"
 
 namespace quarnel {
 namespace {
@@ -34,10 +41,15 @@ class TraceOutput {
 
     bool On() const { return file_ != nullptr; }
 
-    void Add(uint64_t tick, const HeadlessProgram& program) {
+    // `draws` is the frame's draw list, or null when the trace leaves it out.
+    void Add(uint64_t tick, const HeadlessProgram& program, const std::string* draws) {
         if (!On()) return;
         AppendTraceLine(buffer_, tick, program.caption.Text(), program.game,
                         program.waves.Played());
+        if (draws) {
+            buffer_ += " draw=";
+            buffer_ += *draws;
+        }
         buffer_ += '\n';
         if (buffer_.size() >= kBlockSize) Flush();
     }
@@ -83,23 +95,50 @@ int RunHeadless(const CommandLine& options, const std::filesystem::path& highSco
         std::fprintf(err, "%s\n", error.c_str());
         return 2;
     }
+    std::optional<FrameFiles> frames;
+    if (options.frames) {
+        std::error_code failed;
+        std::filesystem::create_directories(*options.frames, failed);
+        if (failed) {
+            std::fprintf(err, "quarnel: %s: %s\n", options.frames->c_str(),
+                         failed.message().c_str());
+            return 2;
+        }
+        frames.emplace(*options.frames);
+    }
     TraceOutput trace;
     if (options.trace && !trace.Open(*options.trace, err)) return 2;
 
+    // The frames are composed headless exactly as on screen; only the flip shows nothing.
+    std::optional<SdlSurface> surface;
+    std::optional<SdlImageList> pictures;
+    try {
+        surface.emplace();
+        pictures.emplace(*surface, PictureSources());
+    } catch (const std::exception& e) {
+        std::fprintf(err, "quarnel: %s\n", e.what());
+        return 1;
+    }
+    if (frames) surface->SetPresenter(&*frames);
+    DrawTrace drawn(*pictures);
+    drawn.SetOn(options.traceDraws);
+
     StderrErrorBox errors;
-    HeadlessProgram program(errors, highScoreFile);
+    HeadlessProgram program(*surface, drawn, errors, highScoreFile);
     program.form.FormCreate(options.seed.value_or(replay.seed.value_or(SeedFromTimeOfDay())));
 
     const uint64_t ticks = options.ticks.value_or(replay.TickCount());
     ReplayCursor cursor(replay);
     for (uint64_t n = 1; n <= ticks; ++n) {
+        drawn.Clear();
         program.Tick(cursor.Next());
-        trace.Add(n, program);
+        trace.Add(n, program, options.traceDraws ? &drawn.Draws() : nullptr);
     }
 
     const bool saved = program.form.FormClose();
     const bool traced = trace.Finish(err);
-    return saved && traced ? 0 : 1;
+    if (frames && frames->Failed()) std::fprintf(err, "quarnel: %s\n", frames->Error().c_str());
+    return saved && traced && !(frames && frames->Failed()) ? 0 : 1;
 }
 
 }  // namespace quarnel

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -294,6 +295,9 @@ TEST_F(HeadlessRunTest, UsageErrorsAreRejected) {
         {{"--headless", "--replay"}, "--replay"},
         {{"--headless", "--replay", "ok.qrp", "--seed"}, "--seed"},
         {{"--headless", "--replay", "ok.qrp", "--ticks", "x"}, "--ticks"},
+        {{"--headless", "--replay", "ok.qrp", "--trace-draws"}, "--trace"},
+        {{"--headless", "--replay", "ok.qrp", "--frames"}, "--frames"},
+        {{"--headless", "--replay", "ok.qrp", "--frames="}, "--frames"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -328,6 +332,52 @@ TEST_F(HeadlessRunTest, TraceFileThatCannotBeCreated) {
     const Outcome run = Run({"--headless", "--replay", "ok.qrp", "--trace", "missing/trace.txt"});
     ExpectRejected(run, Exists("score.atb"));
     EXPECT_TRUE(Contains(run.err, "missing/trace.txt"));
+}
+
+// --- What the frames show ----------------------------------------------------------------------
+
+TEST_F(HeadlessRunTest, TraceDrawsListsEachFramesPictures) {
+    Write("start.qrp", "seed 1\nstButton1\n2* -\n");
+    const std::vector<std::string> plain = Lines(Trace("start.qrp"));
+    const std::vector<std::string> drawn = Lines(Trace("start.qrp", {"--trace-draws"}));
+    ASSERT_EQ(drawn.size(), 3u);
+    const char* expected[] = {
+        // The title, and the shutter of the new game waiting wholly above the screen.
+        "bg_game:0:0:0,bg_block:320:0:0,opening:0:0:0,pointer:250:200:0,shoutter:0:-480:0",
+        "bg_game:0:0:0,bg_block:320:0:0,opening:0:0:0,pointer:250:200:0,shoutter:0:-456:0",
+        "bg_game:0:0:0,bg_block:320:0:0,opening:0:0:0,pointer:250:200:0,shoutter:0:-432:0",
+    };
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(drawn[i], plain[i] + " draw=" + expected[i]);
+    }
+}
+
+// A BMP's width and height, or 0 x 0 when it is not one.
+std::pair<int32_t, int32_t> BmpSize(const std::string& bytes) {
+    if (bytes.size() < 26 || bytes.compare(0, 2, "BM") != 0) return {0, 0};
+    int32_t w, h;
+    std::memcpy(&w, bytes.data() + 18, 4);
+    std::memcpy(&h, bytes.data() + 22, 4);
+    return {w, std::abs(h)};
+}
+
+TEST_F(HeadlessRunTest, FramesAreWrittenOnePerTick) {
+    Write("three.qrp", "seed 1\n3* -\n");
+    const Outcome run = Run({"--headless", "--replay", "three.qrp", "--frames", "shots/run 1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* name : {"000001.bmp", "000002.bmp", "000003.bmp"})
+        EXPECT_EQ(BmpSize(Read(fs::path("shots/run 1") / name)), std::pair(640, 480)) << name;
+    EXPECT_FALSE(Exists("shots/run 1/000004.bmp"));
+    EXPECT_EQ(Read("shots/run 1/000001.bmp"), Read("shots/run 1/000003.bmp"));  // the title
+}
+
+TEST_F(HeadlessRunTest, FramesDirectoryThatCannotBeMade) {
+    Write("ok.qrp", "seed 1\n-\n");
+    Write("plain", "a file, not a directory");
+    const Outcome run = Run({"--headless", "--replay", "ok.qrp", "--frames", "plain/shots"});
+    ExpectRejected(run, Exists("score.atb"));
+    EXPECT_TRUE(Contains(run.err, "plain/shots"));
 }
 
 // --- The demo ------------------------------------------------------------------------------------

@@ -20,12 +20,15 @@ class RecordingErrorBox final : public ErrorBox {
     std::vector<std::string> shown;
 };
 
-// The whole program headless, with the high score in a file that does not exist.
-struct ErrorLog {
+// The whole program headless, drawing nowhere, with the high score in a file that does not
+// exist.
+struct Devices {
+    NullSurface surface;
+    NullImageList pictures;
     RecordingErrorBox errors;
 };
-struct Program : ErrorLog, HeadlessProgram {  // the log is built first, then handed on
-    Program() : HeadlessProgram(errors, "/nonexistent-quarnel-dir/score.atb") {}
+struct Program : Devices, HeadlessProgram {  // the devices are built first, then handed on
+    Program() : HeadlessProgram(surface, pictures, errors, "/nonexistent-quarnel-dir/score.atb") {}
 };
 
 TEST(FormTest, StartUpSetsTheTitleOnAnEmptyWell) {
