@@ -1,0 +1,22 @@
+# Runs the asset generator into a fresh directory and fails unless it writes exactly the
+# committed assets, byte for byte.
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${GENERATOR} ${OUT} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the generator failed: ${status}")
+endif()
+file(GLOB committed RELATIVE ${ASSETS} ${ASSETS}/*.bmp ${ASSETS}/*.wav)
+file(GLOB generated RELATIVE ${OUT} ${OUT}/*)
+list(SORT committed)
+list(SORT generated)
+if(NOT committed STREQUAL generated)
+    message(FATAL_ERROR "committed: ${committed}\ngenerated: ${generated}")
+endif()
+foreach(name IN LISTS committed)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ASSETS}/${name} ${OUT}/${name}
+                    RESULT_VARIABLE differs)
+    if(differs)
+        message(FATAL_ERROR "${name} differs from what the generator writes")
+    endif()
+endforeach()
