@@ -43,6 +43,11 @@ SdlImageList::SdlImageList(SdlSurface& target, std::span<const PictureSource> pi
         item.pixels = std::move(pixels);
         items_.push_back(std::move(item));
     }
+    // SDL maps a picture to its target and encodes its runs at the first draw; one draw of
+    // each now keeps that work out of the frames.
+    for (const Item& item : items_)
+        SDL_BlitSurface(item.pixels.get(), nullptr, &target.Pixels(), nullptr);
+    SDL_FillRect(&target.Pixels(), nullptr, 0);
 }
 
 void SdlImageList::DrawPattern(int item, int x, int y, int pattern) {
