@@ -41,15 +41,11 @@ class TraceOutput {
 
     bool On() const { return file_ != nullptr; }
 
-    // `draws` is the frame's draw list, or null when the trace leaves it out.
-    void Add(uint64_t tick, const HeadlessProgram& program, const std::string* draws) {
+    // `draws` is the frame's draw list, or nothing when the trace leaves it out.
+    void Add(uint64_t tick, const HeadlessProgram& program, std::optional<std::string_view> draws) {
         if (!On()) return;
-        AppendTraceLine(buffer_, tick, program.caption.Text(), program.game,
-                        program.waves.Played());
-        if (draws) {
-            buffer_ += " draw=";
-            buffer_ += *draws;
-        }
+        AppendTraceLine(buffer_, tick, program.caption.Text(), program.game, program.waves.Played(),
+                        draws);
         buffer_ += '\n';
         if (buffer_.size() >= kBlockSize) Flush();
     }
@@ -132,13 +128,16 @@ int RunHeadless(const CommandLine& options, const std::filesystem::path& highSco
     for (uint64_t n = 1; n <= ticks; ++n) {
         drawn.Clear();
         program.Tick(cursor.Next());
-        trace.Add(n, program, options.traceDraws ? &drawn.Draws() : nullptr);
+        trace.Add(
+            n, program,
+            options.traceDraws ? std::optional<std::string_view>(drawn.Draws()) : std::nullopt);
     }
 
     const bool saved = program.form.FormClose();
     const bool traced = trace.Finish(err);
-    if (frames && frames->Failed()) std::fprintf(err, "quarnel: %s\n", frames->Error().c_str());
-    return saved && traced && !(frames && frames->Failed()) ? 0 : 1;
+    const bool framesWritten = !frames || !frames->Failed();
+    if (!framesWritten) std::fprintf(err, "quarnel: %s\n", frames->Error().c_str());
+    return saved && traced && framesWritten ? 0 : 1;
 }
 
 }  // namespace quarnel

@@ -1,24 +1,15 @@
 #include "app/TraceLine.h"
 
-#include <charconv>
-
 #include "game/WaveItems.h"
 
 namespace quarnel {
 namespace {
 
-template <typename Int>
-void AppendNumber(std::string& out, Int value) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
-}
-
 void AppendField(std::string& out, std::string_view name, int64_t value) {
     out += ' ';
     out += name;
     out += '=';
-    AppendNumber(out, value);
+    AppendDecimal(out, value);
 }
 
 char CellChar(uint8_t code) {
@@ -29,8 +20,8 @@ char CellChar(uint8_t code) {
 }  // namespace
 
 void AppendTraceLine(std::string& out, uint64_t tick, std::string_view caption, const GameState& gs,
-                     const std::vector<int>& waves) {
-    AppendNumber(out, tick);
+                     const std::vector<int>& waves, std::optional<std::string_view> draws) {
+    AppendDecimal(out, tick);
     out += ' ';
     out += caption;
     AppendField(out, "ph", gs.Phase);
@@ -40,7 +31,7 @@ void AppendTraceLine(std::string& out, uint64_t tick, std::string_view caption, 
     AppendField(out, "BYC", gs.BYC);
     out += " col=";
     for (uint8_t colour : gs.BlockColor)
-        AppendNumber(out, unsigned{colour});
+        AppendDecimal(out, unsigned{colour});
     AppendField(out, "act", gs.CanAct);
     AppendField(out, "er", gs.EraseCount);
     AppendField(out, "sc", gs.Score);
@@ -57,6 +48,10 @@ void AppendTraceLine(std::string& out, uint64_t tick, std::string_view caption, 
         if (x) out += '/';
         for (int y = 0; y < BoardRows; ++y)
             out += CellChar(gs.Board[x][y]);
+    }
+    if (draws) {
+        out += " draw=";
+        out += *draws;
     }
 }
 

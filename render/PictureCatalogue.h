@@ -28,8 +28,8 @@ struct PictureEntry {
     int patternHeight;
     uint32_t transparentRgb;
 
-    constexpr int Patterns() const {
-        return PatternCount(width, height, patternWidth, patternHeight);
+    constexpr PatternGrid Patterns() const {
+        return CutIntoPatterns(width, height, patternWidth, patternHeight);
     }
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "render/Frame.h"
-#include "render/PictureItems.h"
+#include "render/PictureCatalogue.h"
 #include "tests/GameHarness.h"
 
 namespace quarnel {
@@ -16,8 +16,7 @@ using test::GameHarness;
 class DrawLog final : public ImageList, public Surface {
   public:
     void DrawPattern(int item, int x, int y, int pattern) override {
-        const int count = item == piBlock ? 4 : item == piInt ? 10 : 1;
-        if (pattern < 0 || pattern >= count) return;
+        if (!PictureCatalogue[item].Patterns().Has(pattern)) return;
         draws.push_back(std::to_string(item) + ":" + std::to_string(x) + ":" + std::to_string(y) +
                         ":" + std::to_string(pattern));
     }

@@ -20,13 +20,12 @@ class ModelScreen {
     void Draw(int item, int x, int y, int pattern) {
         if (item < 0 || item >= PictureItemCount) return;
         const PictureEntry& entry = PictureCatalogue[item];
-        if (pattern < 0 || pattern >= entry.Patterns()) return;
+        const PatternGrid grid = entry.Patterns();
+        if (!grid.Has(pattern)) return;
         const RgbPicture& picture = Picture(item);
-        const int w = entry.patternWidth ? entry.patternWidth : entry.width;
-        const int h = entry.patternHeight ? entry.patternHeight : entry.height;
-        const int left = pattern % (entry.width / w) * w, top = pattern / (entry.width / w) * h;
-        for (int py = 0; py < h; ++py)
-            for (int px = 0; px < w; ++px) {
+        const int left = grid.Left(pattern), top = grid.Top(pattern);
+        for (int py = 0; py < grid.height; ++py)
+            for (int px = 0; px < grid.width; ++px) {
                 const long long sx = 0LL + x + px, sy = 0LL + y + py;
                 if (sx < 0 || sy < 0 || sx >= width_ || sy >= height_) continue;
                 const uint16_t pixel = To565(picture.At(left + px, top + py));

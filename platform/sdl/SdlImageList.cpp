@@ -33,15 +33,9 @@ SdlImageList::SdlImageList(SdlSurface& target, std::span<const PictureSource> pi
     items_.reserve(pictures.size());
     for (const PictureSource& source : pictures) {
         SurfacePtr pixels = LoadPicture(source, *target.Pixels().format);
-        const bool whole = source.patternWidth <= 0 || source.patternHeight <= 0;
-        Item item;
-        item.patternWidth = whole ? pixels->w : source.patternWidth;
-        item.patternHeight = whole ? pixels->h : source.patternHeight;
-        item.columns = pixels->w / item.patternWidth;
-        item.patternCount =
-            quarnel::PatternCount(pixels->w, pixels->h, source.patternWidth, source.patternHeight);
-        item.pixels = std::move(pixels);
-        items_.push_back(std::move(item));
+        const PatternGrid patterns =
+            CutIntoPatterns(pixels->w, pixels->h, source.patternWidth, source.patternHeight);
+        items_.push_back({std::move(pixels), patterns});
     }
     // SDL maps a picture to its target and encodes its runs at the first draw; one draw of
     // each now keeps that work out of the frames.
@@ -53,10 +47,10 @@ SdlImageList::SdlImageList(SdlSurface& target, std::span<const PictureSource> pi
 void SdlImageList::DrawPattern(int item, int x, int y, int pattern) {
     if (item < 0 || item >= Count()) return;
     const Item& it = items_[item];
-    if (pattern < 0 || pattern >= it.patternCount) return;
-    SDL_Rect from{(pattern % it.columns) * it.patternWidth,
-                  (pattern / it.columns) * it.patternHeight, it.patternWidth, it.patternHeight};
-    SDL_Rect to{x, y, it.patternWidth, it.patternHeight};
+    const PatternGrid& grid = it.patterns;
+    if (!grid.Has(pattern)) return;
+    SDL_Rect from{grid.Left(pattern), grid.Top(pattern), grid.width, grid.height};
+    SDL_Rect to{x, y, grid.width, grid.height};
     SDL_BlitSurface(it.pixels.get(), &from, &target_.Pixels(), &to);
 }
 

@@ -20,15 +20,12 @@ class SdlImageList final : public ImageList {
     void DrawPattern(int item, int x, int y, int pattern) override;
 
     int Count() const { return static_cast<int>(items_.size()); }
-    int PatternCount(int item) const { return items_.at(item).patternCount; }
+    int PatternCount(int item) const { return items_.at(item).patterns.count; }
 
   private:
     struct Item {
         SurfacePtr pixels;
-        int patternWidth;
-        int patternHeight;
-        int columns;
-        int patternCount;
+        PatternGrid patterns;
     };
 
     SdlSurface& target_;

@@ -104,14 +104,14 @@ Canvas DrawGameBackground() {
     // The score box, and above its left end a tab with the caption; the tab's bottom edge is
     // the box's top edge.
     constexpr int FrameWidth = 5;
-    const int boxLeft = 28, boxTop = 381, boxRight = 277, boxBottom = 453;
-    canvas.FillRect(boxLeft, boxTop, boxRight, boxBottom, hcBrown);
-    canvas.FillRect(boxLeft + FrameWidth, boxTop + FrameWidth, boxRight - FrameWidth,
-                    boxBottom - FrameWidth, hcWhite);
+    const auto framedBox = [&](int left, int top, int right, int bottom) {
+        canvas.FillRect(left, top, right, bottom, hcBrown);
+        canvas.FillRect(left + FrameWidth, top + FrameWidth, right - FrameWidth,
+                        bottom - FrameWidth, hcWhite);
+    };
+    framedBox(28, 381, 277, 453);
     const int tabLeft = 29, tabTop = 343, tabRight = 153, tabBottom = 385;
-    canvas.FillRect(tabLeft, tabTop, tabRight, tabBottom, hcBrown);
-    canvas.FillRect(tabLeft + FrameWidth, tabTop + FrameWidth, tabRight - FrameWidth,
-                    tabBottom - FrameWidth, hcWhite);
+    framedBox(tabLeft, tabTop, tabRight, tabBottom);
     const TextStyle captionStyle{.scaleX = 4,
                                  .scaleY = {3, 1},
                                  .gap = 3,
