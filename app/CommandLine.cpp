@@ -16,17 +16,22 @@ bool ParseDigits(const std::string& text, Int& value) {
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: quarnel --headless --replay FILE [--seed N] [--ticks N]\n"
+    return "Usage: quarnel [--window] [--seed N] [--replay FILE] [--record FILE]\n"
+           "       quarnel --headless --replay FILE [--seed N] [--ticks N]\n"
            "                      [--trace FILE|- [--trace-draws]] [--frames DIR]\n"
            "       quarnel --help | --version\n"
            "\n"
-           "Plays a recorded game without a window, sound or waiting, and can write one\n"
-           "line of game state per tick.\n"
+           "Plays Quarnel full screen. With --headless, plays a recorded game without a\n"
+           "window, sound or waiting, and can write one line of game state per tick.\n"
            "\n"
-           "  --headless      run without window and sound, as fast as possible\n"
-           "  --replay FILE   the held inputs, tick by tick\n"
+           "  --window        play in a window instead of full screen (Alt+Enter switches)\n"
            "  --seed N        seed of the piece generator (0..4294967295); default: the\n"
            "                  replay's seed line, else the time of day\n"
+           "  --replay FILE   the held inputs, tick by tick; in the live game the recording\n"
+           "                  is shown first and the player takes over when it ends\n"
+           "  --record FILE   write the game as it is played to FILE, as a replay\n"
+           "  --tick-log FILE write when each tick and frame came, for measuring\n"
+           "  --headless      run without window and sound, as fast as possible\n"
            "  --ticks N       run exactly N ticks, holding nothing past the replay's end\n"
            "  --trace FILE    write the trace to FILE, or to standard output for -\n"
            "  --trace-draws   add the pictures each frame draws to the trace\n"
@@ -91,6 +96,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
                 return false;
             }
             out.frames = text;
+        } else if (name == "--window") {
+            if (!flag(out.window)) return false;
+        } else if (name == "--record") {
+            if (!once(out.record.has_value()) || !value(text)) return false;
+            out.record = text;
+        } else if (name == "--tick-log") {
+            if (!once(out.tickLog.has_value()) || !value(text)) return false;
+            out.tickLog = text;
         } else if (name == "--seed") {
             uint32_t seed = 0;
             if (!once(out.seed.has_value()) || !value(text)) return false;
@@ -113,10 +126,21 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
         }
     }
     if (out.help || out.version) return true;
-    if (!out.headless) {
-        error = "this build plays only headless: give --headless --replay FILE";
+    auto onlyWith = [&](bool given, const char* option, bool allowed, const char* needs) {
+        if (given && !allowed) error = std::string("'") + option + "' " + needs;
+        return !given || allowed;
+    };
+    const char* headlessOnly = "needs '--headless'";
+    const char* liveOnly = "is for the live game, not '--headless'";
+    if (!onlyWith(out.ticks.has_value(), "--ticks", out.headless, headlessOnly) ||
+        !onlyWith(out.trace.has_value(), "--trace", out.headless, headlessOnly) ||
+        !onlyWith(out.traceDraws, "--trace-draws", out.headless, headlessOnly) ||
+        !onlyWith(out.frames.has_value(), "--frames", out.headless, headlessOnly) ||
+        !onlyWith(out.window, "--window", !out.headless, liveOnly) ||
+        !onlyWith(out.record.has_value(), "--record", !out.headless, liveOnly) ||
+        !onlyWith(out.tickLog.has_value(), "--tick-log", !out.headless, liveOnly))
         return false;
-    }
+    if (!out.headless) return true;
     if (!out.replay) {
         error = "'--headless' needs '--replay FILE'";
         return false;

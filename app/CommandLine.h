@@ -17,6 +17,10 @@ struct CommandLine {
     std::optional<std::string> trace;  // "-" for standard output
     bool traceDraws = false;
     std::optional<std::string> frames;  // directory for one picture per tick
+    // The live game only.
+    bool window = false;
+    std::optional<std::string> record;
+    std::optional<std::string> tickLog;
 };
 
 // Accepts "--name value" and "--name=value". On a usage error returns false and sets `error`.

@@ -10,12 +10,14 @@
 
 namespace quarnel {
 
-TForm1::TForm1(GameState& game, Surface& dxDraw, ImageList& list, InputDevice& dxInput,
-               WaveList& wave, Window window, std::filesystem::path highScoreFile)
-    : DXDraw(dxDraw),
-      List(list),
-      DXInput(dxInput),
-      Wave(wave),
+TForm1::TForm1(GameState& game, Components components, Window window,
+               std::filesystem::path highScoreFile)
+    : DXDraw(components.DXDraw),
+      List(components.List),
+      Timer(components.Timer),
+      DXInput(components.DXInput),
+      Wave(components.Wave),
+      Sound(components.Sound),
       game_(game),
       window_(window),
       highScoreFile_(std::move(highScoreFile)) {}

@@ -8,7 +8,9 @@
 #include "platform/Caption.h"
 #include "platform/ErrorBox.h"
 #include "platform/InputDevice.h"
+#include "platform/SoundDevice.h"
 #include "platform/Surface.h"
+#include "platform/TickTimer.h"
 #include "platform/WaveList.h"
 
 namespace quarnel {
@@ -17,13 +19,22 @@ namespace quarnel {
 // life through its three handlers.
 class TForm1 {
   public:
+    // The six components, in creation order.
+    struct Components {
+        Surface& DXDraw;
+        ImageList& List;
+        TickTimer& Timer;
+        InputDevice& DXInput;
+        WaveList& Wave;
+        SoundDevice& Sound;
+    };
     struct Window {
         Caption& caption;
         ErrorBox& errors;
     };
 
-    TForm1(GameState& game, Surface& dxDraw, ImageList& list, InputDevice& dxInput, WaveList& wave,
-           Window window, std::filesystem::path highScoreFile);
+    TForm1(GameState& game, Components components, Window window,
+           std::filesystem::path highScoreFile);
 
     // Seeds the generator, loads the high score and sets the game at the title.
     void FormCreate(uint32_t seed);
@@ -33,11 +44,12 @@ class TForm1 {
     bool FormClose();
     bool TouchCheck(uint8_t type) const;
 
-    // The components, in creation order.
     Surface& DXDraw;
     ImageList& List;
+    TickTimer& Timer;
     InputDevice& DXInput;
     WaveList& Wave;
+    SoundDevice& Sound;
 
   private:
     GameState& game_;

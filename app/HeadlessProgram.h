@@ -13,8 +13,8 @@ namespace quarnel {
 struct HeadlessProgram {
     HeadlessProgram(Surface& surface, ImageList& pictures, ErrorBox& errors,
                     std::filesystem::path highScoreFile)
-        : form(game, surface, pictures, input, waves, {caption, errors}, std::move(highScoreFile)) {
-    }
+        : form(game, {surface, pictures, timer, input, waves, sound}, {caption, errors},
+               std::move(highScoreFile)) {}
 
     // Runs one tick with these states held; Played() then lists that tick's waves.
     void Tick(InputStates held) {
@@ -24,8 +24,10 @@ struct HeadlessProgram {
     }
 
     GameState game{};  // the program-wide record, zero-filled as at program start
+    TickTimer timer;   // never started: the caller decides when each tick runs
     ScriptedInput input;
     RecordingWaveList waves;
+    SilentSoundDevice sound;
     RecordingCaption caption;
     TForm1 form;
 };

@@ -211,25 +211,32 @@ bool LoadReplayFile(const std::string& path, Replay& out, std::string& error) {
     return ParseReplay(text, path, out, error);
 }
 
+void AppendReplaySeed(std::string& text, uint32_t seed) {
+    text += "seed " + std::to_string(seed) + "\n";
+}
+
+void AppendReplayLine(std::string& text, const ReplayLine& line) {
+    std::string states;
+    for (int s = 0; s < InputStateCount; ++s) {
+        const auto state = static_cast<InputState>(s);
+        if (!line.held.Held(state)) continue;
+        if (!states.empty()) states += ' ';
+        states += InputStateName(state);
+    }
+    if (states.empty()) states = "-";
+    for (uint32_t left = line.repeat; left > 0;) {
+        const uint32_t repeat = left < kMaxReplayRepeat ? left : kMaxReplayRepeat;
+        if (repeat > 1) text += std::to_string(repeat) + "* ";
+        text += states + "\n";
+        left -= repeat;
+    }
+}
+
 std::string FormatReplay(const Replay& replay) {
     std::string text;
-    if (replay.seed) text += "seed " + std::to_string(*replay.seed) + "\n";
-    for (const ReplayLine& line : replay.lines) {
-        std::string states;
-        for (int s = 0; s < InputStateCount; ++s) {
-            const auto state = static_cast<InputState>(s);
-            if (!line.held.Held(state)) continue;
-            if (!states.empty()) states += ' ';
-            states += InputStateName(state);
-        }
-        if (states.empty()) states = "-";
-        for (uint32_t left = line.repeat; left > 0;) {
-            const uint32_t repeat = left < kMaxReplayRepeat ? left : kMaxReplayRepeat;
-            if (repeat > 1) text += std::to_string(repeat) + "* ";
-            text += states + "\n";
-            left -= repeat;
-        }
-    }
+    if (replay.seed) AppendReplaySeed(text, *replay.seed);
+    for (const ReplayLine& line : replay.lines)
+        AppendReplayLine(text, line);
     return text;
 }
 

@@ -69,4 +69,9 @@ bool LoadReplayFile(const std::string& path, Replay& out, std::string& error);
 // cannot hold is changed: no ticks gives no line, more than kMaxReplayRepeat ticks are split.
 std::string FormatReplay(const Replay& replay);
 
+// The pieces of FormatReplay: "seed N" and one tick line (split past kMaxReplayRepeat), each
+// with its LF.
+void AppendReplaySeed(std::string& text, uint32_t seed);
+void AppendReplayLine(std::string& text, const ReplayLine& line);
+
 }  // namespace quarnel

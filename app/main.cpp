@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/HeadlessRun.h"
 #include "app/HighScoreFile.h"
+#include "app/LiveRun.h"
 
 int main(int argc, char** argv) {
     using namespace quarnel;
@@ -25,5 +26,6 @@ int main(int argc, char** argv) {
         std::printf("%s\n", ApplicationTitle);
         return 0;
     }
-    return RunHeadless(options, HighScoreFileName, stderr);
+    if (options.headless) return RunHeadless(options, HighScoreFileName, stderr);
+    return RunLive(options, HighScoreFileName, stderr);
 }

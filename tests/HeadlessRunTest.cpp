@@ -298,6 +298,15 @@ TEST_F(HeadlessRunTest, UsageErrorsAreRejected) {
         {{"--headless", "--replay", "ok.qrp", "--trace-draws"}, "--trace"},
         {{"--headless", "--replay", "ok.qrp", "--frames"}, "--frames"},
         {{"--headless", "--replay", "ok.qrp", "--frames="}, "--frames"},
+        {{"--headless", "--replay", "ok.qrp", "--window"}, "--window"},
+        {{"--headless", "--replay", "ok.qrp", "--record", "new.qrp"}, "--record"},
+        {{"--headless", "--replay", "ok.qrp", "--tick-log", "ticks.txt"}, "--tick-log"},
+        {{"--replay", "ok.qrp", "--trace", "-"}, "--trace"},
+        {{"--replay", "ok.qrp", "--ticks", "5"}, "--ticks"},
+        {{"--frames", "out"}, "--frames"},
+        {{"--window", "--record"}, "--record"},
+        {{"--window", "--seed", "x"}, "x"},
+        {{"--window=yes"}, "--window"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -310,7 +319,7 @@ TEST_F(HeadlessRunTest, UsageErrorsAreRejected) {
 TEST_F(HeadlessRunTest, HelpAndVersionPrintToStandardOutput) {
     const Outcome help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(BeginsWith(help.out, "Usage: quarnel --headless --replay FILE"));
+    EXPECT_TRUE(BeginsWith(help.out, "Usage: quarnel [--window]"));
     EXPECT_EQ(help.err, "");
 
     const Outcome version = Run({"--version"});

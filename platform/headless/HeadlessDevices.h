@@ -7,6 +7,7 @@
 #include "platform/Caption.h"
 #include "platform/ErrorBox.h"
 #include "platform/InputDevice.h"
+#include "platform/SoundDevice.h"
 #include "platform/Surface.h"
 #include "platform/WaveList.h"
 
@@ -55,6 +56,11 @@ class NullSurface final : public Surface {
   public:
     void FillSurface(uint16_t) override {}
     void FlipSurface() override {}
+};
+
+class SilentSoundDevice final : public SoundDevice {
+  public:
+    bool Open() const override { return false; }
 };
 
 class NullImageList final : public ImageList {

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/InputDevice.h"
+#include "platform/KeyAssigns.h"
+
+namespace quarnel {
+
+struct JoystickDeleter {
+    void operator()(SDL_Joystick* j) const { SDL_JoystickClose(j); }
+};
+using JoystickPtr = std::unique_ptr<SDL_Joystick, JoystickDeleter>;
+
+// The keyboard and the first joystick, merged into the held states. Keys are polled at each
+// Update from SDL's key state, which the event loop keeps current. While `window` does not
+// have the keyboard focus every state reads as not held.
+class SdlInput final : public InputDevice {
+  public:
+    SdlInput(const KeyAssigns& assigns, SDL_Window* window);
+
+    // Follows joysticks coming and going and keyboard layout changes.
+    void HandleEvent(const SDL_Event& event);
+
+    void Update() override;
+    InputStates States() const override { return states_; }
+
+    bool HasJoystick() const { return joystick_ != nullptr; }
+
+  private:
+    void ResolveKeys();
+    void OpenFirstJoystick();
+    InputStates KeyboardStates() const;
+    InputStates JoystickStates() const;
+
+    KeyAssigns assigns_;
+    SDL_Window* window_;
+    struct BoundKey {
+        uint32_t code;  // as in the assignment table
+        std::vector<SDL_Scancode> scancodes;
+    };
+    std::vector<BoundKey> keys_;  // each code of the table once, resolved for the layout
+    JoystickPtr joystick_;
+    InputStates states_;
+};
+
+}  // namespace quarnel
