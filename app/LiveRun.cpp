@@ -5,6 +5,7 @@
 #include <exception>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "app/Application.h"
 #include "app/Form1.h"
@@ -32,6 +33,10 @@ class SdlSession {
     SdlSession() {
         SDL_SetHint(SDL_HINT_APP_NAME, "Quarnel");
         ok_ = SDL_Init(SDL_INIT_VIDEO) == 0;
+        if (ok_ && ShowsNothing()) {
+            ok_ = false;
+            SDL_SetError("no X11 or Wayland display is available");
+        }
         if (ok_) SDL_InitSubSystem(SDL_INIT_JOYSTICK);
     }
     ~SdlSession() { SDL_Quit(); }
@@ -40,6 +45,15 @@ class SdlSession {
     bool Ok() const { return ok_; }
 
   private:
+    // With no display SDL falls back on drivers that draw into memory only: the game would
+    // run on unseen. They are used only when asked for by name.
+    static bool ShowsNothing() {
+        const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+        if (asked && *asked) return false;
+        const std::string_view driver = SDL_GetCurrentVideoDriver();
+        return driver == "offscreen" || driver == "dummy";
+    }
+
     bool ok_ = false;
 };
 
@@ -164,15 +178,15 @@ int RunLive(const CommandLine& options, const std::filesystem::path& highScoreFi
     }
     const uint32_t seed = options.seed.value_or(replay.seed.value_or(SeedFromTimeOfDay()));
 
-    SdlSession sdl;
-    if (!sdl.Ok()) {
-        std::fprintf(err, "quarnel: cannot open the display: %s\n", SDL_GetError());
-        return 1;
-    }
     ReplayRecorder recorder;
     if (options.record && !recorder.Open(*options.record, seed, error)) {
         std::fprintf(err, "quarnel: %s\n", error.c_str());
         return 2;
+    }
+    SdlSession sdl;
+    if (!sdl.Ok()) {
+        std::fprintf(err, "quarnel: cannot open the display: %s\n", SDL_GetError());
+        return 1;
     }
     try {
         // The components, in the main form's order.

@@ -71,8 +71,16 @@ class HeadlessRunTest : public test::ScratchDirectoryTest {
     bool Exists(const fs::path& name) const { return fs::exists(dir_ / name); }
 
     // Starts the program in the test's directory with exactly these arguments (no shell), and
-    // collects both outputs at once so that neither pipe can fill up and stall it.
-    Outcome Run(const std::vector<std::string>& args) const {
+    // collects both outputs at once so that neither pipe can fill up and stall it. `environment`
+    // replaces the test's own environment when given.
+    Outcome Run(const std::vector<std::string>& args,
+                const std::vector<std::string>* environment = nullptr) const {
+        std::vector<std::string> envStrings =
+            environment ? *environment : std::vector<std::string>{};
+        std::vector<char*> envp;
+        for (std::string& e : envStrings)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
         std::vector<std::string> argvStrings{QUARNEL_BINARY};
         argvStrings.insert(argvStrings.end(), args.begin(), args.end());
         std::vector<char*> argv;
@@ -92,7 +100,10 @@ class HeadlessRunTest : public test::ScratchDirectoryTest {
             // Only async-signal-safe calls between fork and exec.
             if (::chdir(dir.c_str()) != 0 || ::dup2(outPipe[1], 1) < 0 || ::dup2(errPipe[1], 2) < 0)
                 ::_exit(126);
-            ::execv(argv[0], argv.data());
+            if (environment)
+                ::execve(argv[0], argv.data(), envp.data());
+            else
+                ::execv(argv[0], argv.data());
             ::_exit(127);
         }
         ::close(outPipe[1]);
@@ -328,6 +339,24 @@ TEST_F(HeadlessRunTest, HelpAndVersionPrintToStandardOutput) {
     EXPECT_EQ(version.err, "");
 
     EXPECT_FALSE(Exists("score.atb"));
+}
+
+TEST_F(HeadlessRunTest, LiveGameWithoutADisplayFailsClearly) {
+    // No display of any kind: the run ends with a reason, before the game or its files.
+    const std::vector<std::string> noDisplay{"HOME=" + dir_.string(), "SDL_AUDIODRIVER=dummy"};
+    const Outcome run = Run({"--window", "--record", "game.qrp"}, &noDisplay);
+    EXPECT_EQ(run.status, 1);
+    // System libraries may add lines of their own.
+    EXPECT_TRUE(Contains(run.err, "quarnel: cannot open the display: ")) << run.err;
+    EXPECT_FALSE(Exists("score.atb"));
+
+    // File faults come first and are usage errors, display or not.
+    const Outcome badRecord = Run({"--record", "no such dir/game.qrp"}, &noDisplay);
+    EXPECT_EQ(badRecord.status, 2);
+    EXPECT_EQ(badRecord.err, "quarnel: no such dir/game.qrp: No such file or directory\n");
+    const Outcome badReplay = Run({"--replay", "none.qrp"}, &noDisplay);
+    EXPECT_EQ(badReplay.status, 2);
+    EXPECT_TRUE(BeginsWith(badReplay.err, "none.qrp: ")) << badReplay.err;
 }
 
 TEST_F(HeadlessRunTest, MissingReplayFileIsNamed) {
