@@ -20,6 +20,7 @@
 #include "platform/sdl/SdlSurface.h"
 #include "platform/sdl/SdlWindow.h"
 #include "render/PictureCatalogue.h"
+#include "render/PictureItems.h"
 #include "render/SoundCatalogue.h"
 
 namespace quarnel {
@@ -194,6 +195,7 @@ int RunLive(const CommandLine& options, const std::filesystem::path& highScoreFi
         SdlWindow window(ScreenWidth, ScreenHeight, ApplicationTitle, !options.window);
         surface.SetPresenter(&window);
         SdlImageList pictures(surface, PictureSources());
+        if (const SurfacePtr icon = pictures.CopyPattern(piBlock, 0)) window.SetIcon(*icon);
         TickTimer timer;
         SdlInput devices(KeyboardAssigns, window.Handle());
         ReplayThenPlayer input(devices, options.replay ? &replay : nullptr);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #include "platform/sdl/SdlImageList.h"
@@ -84,6 +85,24 @@ TEST(SdlImageListTest, PatternOrItemOutOfRangeDrawsNothing) {
         screen.list.DrawPattern(c.item, 0, 0, c.pattern);
         EXPECT_EQ(screen.Pixels(), before);
     }
+}
+
+TEST(SdlImageListTest, CopyOfAPatternMatchesItsDraw) {
+    SmallScreen screen;
+    screen.list.DrawPattern(piBlock, 0, 0, 2);
+    const SurfacePtr copy = screen.list.CopyPattern(piBlock, 2);
+    ASSERT_TRUE(copy);
+    ASSERT_EQ(copy->w, 32);
+    ASSERT_EQ(copy->h, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            uint16_t pixel;
+            std::memcpy(&pixel, static_cast<const uint8_t*>(copy->pixels) + y * copy->pitch + 2 * x,
+                        sizeof pixel);
+            ASSERT_EQ(pixel, screen.surface.PixelAt(x, y)) << x << "," << y;
+        }
+    EXPECT_FALSE(screen.list.CopyPattern(piBlock, 4));
+    EXPECT_FALSE(screen.list.CopyPattern(-1, 0));
 }
 
 TEST(SdlImageListTest, PatternCountsFollowTheCatalogue) {

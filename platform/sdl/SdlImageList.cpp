@@ -54,4 +54,17 @@ void SdlImageList::DrawPattern(int item, int x, int y, int pattern) {
     SDL_BlitSurface(it.pixels.get(), &from, &target_.Pixels(), &to);
 }
 
+SurfacePtr SdlImageList::CopyPattern(int item, int pattern) const {
+    if (item < 0 || item >= Count() || !items_[item].patterns.Has(pattern)) return nullptr;
+    const Item& it = items_[item];
+    const PatternGrid& grid = it.patterns;
+    SurfacePtr copy(
+        SDL_CreateRGBSurfaceWithFormat(0, grid.width, grid.height, 16, it.pixels->format->format));
+    if (!copy) return nullptr;
+    SDL_Rect from{grid.Left(pattern), grid.Top(pattern), grid.width, grid.height};
+    // Drawn with its key, as on screen: keyed pixels stay black.
+    SDL_BlitSurface(it.pixels.get(), &from, copy.get(), nullptr);
+    return copy;
+}
+
 }  // namespace quarnel

@@ -21,6 +21,8 @@ class SdlImageList final : public ImageList {
 
     int Count() const { return static_cast<int>(items_.size()); }
     int PatternCount(int item) const { return items_.at(item).patterns.count; }
+    // One pattern on a surface of its own, as for a window icon; null for a bad pattern.
+    SurfacePtr CopyPattern(int item, int pattern) const;
 
   private:
     struct Item {

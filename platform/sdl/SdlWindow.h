@@ -35,6 +35,7 @@ class SdlWindow final : public FramePresenter, public Caption {
     void Redraw();
     void SetCaption(std::string_view text) override;
     void ToggleFullScreen();
+    void SetIcon(SDL_Surface& icon) { SDL_SetWindowIcon(window_.get(), &icon); }
 
     SDL_Window* Handle() const { return window_.get(); }
     Uint32 Id() const { return SDL_GetWindowID(window_.get()); }
