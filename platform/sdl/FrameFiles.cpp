@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/sdl/Rgb565.h"
+
 namespace quarnel {
 
 void FrameFiles::Present(SDL_Surface& frame) {
@@ -12,13 +14,28 @@ void FrameFiles::Present(SDL_Surface& frame) {
     std::snprintf(name, sizeof name, "%06llu.bmp", static_cast<unsigned long long>(written_ + 1));
     const std::filesystem::path path = directory_ / name;
 
+    // Widened to 32 bits exactly as the window widens it, so a frame file holds the very
+    // colours shown on screen; SDL then stores it as a 24-bit BMP without further rounding.
+    SDL_Surface* shown = &frame;
+    if (frame.format->format == SDL_PIXELFORMAT_RGB565) {
+        if (!wide_ || wide_->w != frame.w || wide_->h != frame.h)
+            wide_.reset(
+                SDL_CreateRGBSurfaceWithFormat(0, frame.w, frame.h, 32, SDL_PIXELFORMAT_RGB888));
+        if (!wide_) {
+            error_ = path.string() + ": cannot widen the frame: " + SDL_GetError();
+            return;
+        }
+        WidenRgb565(frame.w, frame.h, frame.pixels, frame.pitch, wide_->pixels, wide_->pitch);
+        shown = wide_.get();
+    }
+
     // Encoded in memory first, so that a failed write is reported with the system's reason.
     const size_t rowBytes = (static_cast<size_t>(frame.w) * 3 + 3) & ~size_t{3};
     encoded_.resize(138 + rowBytes * frame.h);  // room for the largest BMP header SDL writes
     SDL_RWops* memory = SDL_RWFromMem(encoded_.data(), static_cast<int>(encoded_.size()));
     Sint64 size = -1;
     if (memory) {
-        if (SDL_SaveBMP_RW(&frame, memory, /*freedst=*/0) == 0) size = SDL_RWtell(memory);
+        if (SDL_SaveBMP_RW(shown, memory, /*freedst=*/0) == 0) size = SDL_RWtell(memory);
         SDL_RWclose(memory);
     }
     if (size <= 0) {

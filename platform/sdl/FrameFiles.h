@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sdl/FramePresenter.h"
+#include "platform/sdl/SdlHandles.h"
 
 namespace quarnel {
 
@@ -25,7 +26,8 @@ class FrameFiles final : public FramePresenter {
     std::filesystem::path directory_;
     uint64_t written_ = 0;
     std::string error_;
-    std::vector<uint8_t> encoded_;  // reused from frame to frame
+    SurfacePtr wide_;               // reused from frame to frame
+    std::vector<uint8_t> encoded_;  // likewise
 };
 
 }  // namespace quarnel

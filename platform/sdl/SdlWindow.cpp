@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/sdl/Rgb565.h"
+
 namespace quarnel {
 namespace {
 
@@ -25,8 +27,8 @@ SdlWindow::SdlWindow(int width, int height, std::string_view title, bool fullScr
     if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
     if (!renderer_) Fail("cannot draw in the window");
     if (SDL_RenderSetLogicalSize(renderer_.get(), width, height) != 0) Fail("cannot scale");
-    // Frames are turned into 32-bit pixels here, by the same conversion a saved frame gets,
-    // so what the screen shows does not depend on how the renderer treats 16-bit textures.
+    // Frames are widened to 32 bits here, as a saved frame is, so what the screen shows does
+    // not depend on how a renderer treats 16-bit textures.
     texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
                                      SDL_TEXTUREACCESS_STREAMING, width, height));
     if (!texture_) Fail("cannot make the frame texture");
@@ -42,8 +44,11 @@ void SdlWindow::Present(SDL_Surface& frame) {
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) != 0) return;
-    SDL_ConvertPixels(frame.w, frame.h, frame.format->format, frame.pixels, frame.pitch,
-                      SDL_PIXELFORMAT_ARGB8888, pixels, pitch);
+    if (frame.format->format == SDL_PIXELFORMAT_RGB565)
+        WidenRgb565(frame.w, frame.h, frame.pixels, frame.pitch, pixels, pitch);
+    else
+        SDL_ConvertPixels(frame.w, frame.h, frame.format->format, frame.pixels, frame.pitch,
+                          SDL_PIXELFORMAT_ARGB8888, pixels, pitch);
     SDL_UnlockTexture(texture_.get());
     presented_ = true;
     Redraw();
