@@ -8,16 +8,12 @@
 
 #include "app/KeyBindings.h"
 #include "platform/JoystickBinding.h"
+#include "tests/GameHarness.h"
 
 namespace quarnel {
 namespace {
 
-InputStates StatesOf(std::initializer_list<InputState> held) {
-    InputStates states;
-    for (InputState s : held)
-        states.Set(s);
-    return states;
-}
+using test::Held;
 
 InputStates KeysHeld(std::initializer_list<uint32_t> keys) {
     return StatesFromKeys(KeyboardAssigns, [&](uint32_t key) {
@@ -48,16 +44,16 @@ TEST(KeyBindingsTest, HeldKeysGiveTheirStates) {
         InputStates states;
     } cases[] = {
         {{}, {}},
-        {{LetterKey('Z')}, StatesOf({stButton1})},
-        {{vkSpace}, StatesOf({stButton1})},
-        {{vkReturn}, StatesOf({stButton2})},
+        {{LetterKey('Z')}, Held({stButton1})},
+        {{vkSpace}, Held({stButton1})},
+        {{vkReturn}, Held({stButton2})},
         // X is bound to two states.
-        {{LetterKey('X')}, StatesOf({stButton2, stButton3})},
+        {{LetterKey('X')}, Held({stButton2, stButton3})},
         // Two keys of one state hold it once; keys of opposite states hold both.
-        {{LetterKey('H'), vkLeft}, StatesOf({stLeft})},
-        {{vkLeft, LetterKey('L')}, StatesOf({stLeft, stRight})},
-        {{NumpadKey(2), NumpadKey(6)}, StatesOf({stDown, stRight})},
-        {{LetterKey('K'), vkUp, NumpadKey(8), FunctionKey(2)}, StatesOf({stUp, stButton9})},
+        {{LetterKey('H'), vkLeft}, Held({stLeft})},
+        {{vkLeft, LetterKey('L')}, Held({stLeft, stRight})},
+        {{NumpadKey(2), NumpadKey(6)}, Held({stDown, stRight})},
+        {{LetterKey('K'), vkUp, NumpadKey(8), FunctionKey(2)}, Held({stUp, stButton9})},
         // Keys that no state names hold nothing.
         {{LetterKey('A'), NumpadKey(5), FunctionKey(1), vkNone}, {}},
     };
@@ -72,9 +68,14 @@ TEST(JoystickBindingTest, AxesCountOnlyBeyondHalfTheirTravel) {
         int16_t raw;
         int position;
     } cases[] = {
-        {0, 0},       {-16384, 0},    {16400, 0},  // exactly half the travel is still inside the
-                                                   // dead zone
-        {16417, 501}, {-16417, -501}, {32767, 1000}, {-32768, -1000},
+        {0, 0},
+        {-16384, 0},
+        {16400, 0},  // exactly half the travel is still inside the
+                     // dead zone
+        {16417, 501},
+        {-16417, -501},
+        {32767, 1000},
+        {-32768, -1000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.raw);
@@ -88,13 +89,13 @@ TEST(JoystickBindingTest, StickAndButtonsGiveTheirStates) {
         InputStates states;
     } cases[] = {
         {{0, 0, 0}, {}},
-        {{-600, 0, 0}, StatesOf({stLeft})},
-        {{1000, 0, 0}, StatesOf({stRight})},
-        {{0, -700, 0}, StatesOf({stUp})},
-        {{0, 800, 0}, StatesOf({stDown})},
-        {{900, 900, 0b11}, StatesOf({stRight, stDown, stButton1, stButton2})},
-        {{0, 0, 1u << 8}, StatesOf({stButton9})},
-        {{0, 0, 1u << 31}, StatesOf({stButton32})},
+        {{-600, 0, 0}, Held({stLeft})},
+        {{1000, 0, 0}, Held({stRight})},
+        {{0, -700, 0}, Held({stUp})},
+        {{0, 800, 0}, Held({stDown})},
+        {{900, 900, 0b11}, Held({stRight, stDown, stButton1, stButton2})},
+        {{0, 0, 1u << 8}, Held({stButton9})},
+        {{0, 0, 1u << 31}, Held({stButton32})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stick.x << "," << c.stick.y << " " << c.stick.buttons);

@@ -6,17 +6,13 @@
 #include "app/ReplayRecorder.h"
 #include "app/ReplayThenPlayer.h"
 #include "platform/headless/HeadlessDevices.h"
+#include "tests/GameHarness.h"
 #include "tests/ScratchDirectoryTest.h"
 
 namespace quarnel {
 namespace {
 
-InputStates StatesOf(std::initializer_list<InputState> held) {
-    InputStates states;
-    for (InputState s : held)
-        states.Set(s);
-    return states;
-}
+using test::Held;
 
 class ReplayRecorderTest : public test::ScratchDirectoryTest {
   protected:
@@ -42,7 +38,7 @@ TEST_F(ReplayRecorderTest, FoldsRepeatsAndEveryFlushLeavesAWholeReplay) {
     ASSERT_TRUE(recorder.Open(File(), 305419896, error)) << error;
     EXPECT_EQ(ReadBytes(File()), "seed 305419896\n");
 
-    const InputStates right = StatesOf({stRight, stDown});
+    const InputStates right = Held({stRight, stDown});
     std::vector<InputStates> played;
     auto play = [&](InputStates s, int ticks) {
         for (int i = 0; i < ticks; ++i) {
@@ -58,7 +54,7 @@ TEST_F(ReplayRecorderTest, FoldsRepeatsAndEveryFlushLeavesAWholeReplay) {
     ASSERT_TRUE(recorder.Flush());
     EXPECT_EQ(ReadBytes(File()), "seed 305419896\n10* -\n");
     play(right, 1);
-    play(StatesOf({stButton1}), 3);
+    play(Held({stButton1}), 3);
     ASSERT_TRUE(recorder.Flush());
     EXPECT_EQ(TicksInFile(), played);
     play({}, 2);
@@ -98,22 +94,21 @@ TEST_F(ReplayRecorderTest, FilesThatCannotBeWrittenAreNamedWithTheReason) {
 
 TEST(ReplayThenPlayerTest, TheRecordingPlaysFirstThenThePlayerHasTheGame) {
     Replay replay;
-    replay.lines = {{2, StatesOf({stLeft})}, {1, StatesOf({stButton1})}};
+    replay.lines = {{2, Held({stLeft})}, {1, Held({stButton1})}};
     ScriptedInput player;
-    player.Hold(StatesOf({stRight}));
+    player.Hold(Held({stRight}));
     ReplayThenPlayer input(player, &replay);
     std::vector<InputStates> seen;
     for (int tick = 0; tick < 5; ++tick) {
         input.Update();
         seen.push_back(input.States());
     }
-    EXPECT_EQ(seen, (std::vector<InputStates>{StatesOf({stLeft}), StatesOf({stLeft}),
-                                              StatesOf({stButton1}), StatesOf({stRight}),
-                                              StatesOf({stRight})}));
+    EXPECT_EQ(seen, (std::vector<InputStates>{Held({stLeft}), Held({stLeft}), Held({stButton1}),
+                                              Held({stRight}), Held({stRight})}));
 
     ReplayThenPlayer playerOnly(player, nullptr);
     playerOnly.Update();
-    EXPECT_EQ(playerOnly.States(), StatesOf({stRight}));
+    EXPECT_EQ(playerOnly.States(), Held({stRight}));
 }
 
 }  // namespace
