@@ -1,6 +1,8 @@
 #include "platform/sdl/SdlWindow.h"
 
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 #include "platform/sdl/Rgb565.h"
 
@@ -11,12 +13,27 @@ namespace {
     throw std::runtime_error(std::string(what) + ": " + SDL_GetError());
 }
 
+// Whether the kernel offers a GPU to draw with. Without one, OpenGL is drawn by the CPU and
+// costs more time, memory and start-up than copying the finished frame straight to the
+// window, which the game's one picture a tick needs no more than.
+bool HasGpu() {
+    std::error_code failed;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", failed))
+        if (entry.path().filename().string().starts_with("renderD")) return true;
+    return false;
+}
+
 }  // namespace
 
 SdlWindow::SdlWindow(int width, int height, std::string_view title, bool fullScreen)
     : caption_(title) {
     // Square pixels, unblurred, whatever the scale.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // Defaults only: SDL_RENDER_DRIVER and SDL_FRAMEBUFFER_ACCELERATION still choose.
+    if (!HasGpu()) {
+        SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+        SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+    }
     const Uint32 flags =
         SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     window_.reset(SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
