@@ -194,6 +194,7 @@ int RunLive(const CommandLine& options, const std::filesystem::path& highScoreFi
         SdlSurface surface;
         SdlWindow window(ScreenWidth, ScreenHeight, ApplicationTitle, !options.window);
         surface.SetPresenter(&window);
+        log.Renderer(window.RendererDescription());
         SdlImageList pictures(surface, PictureSources());
         if (const SurfacePtr icon = pictures.CopyPattern(piBlock, 0)) window.SetIcon(*icon);
         TickTimer timer;

@@ -24,4 +24,10 @@ void TickLog::Line(const char* what, uint64_t tick, std::chrono::steady_clock::t
     std::fflush(file_);
 }
 
+void TickLog::Renderer(const std::string& description) {
+    if (!file_) return;
+    std::fprintf(file_, "renderer %s\n", description.c_str());
+    std::fflush(file_);
+}
+
 }  // namespace quarnel

@@ -92,4 +92,20 @@ void SdlWindow::ToggleFullScreen() {
     Redraw();
 }
 
+std::string SdlWindow::RendererDescription() const {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer_.get(), &info) != 0) return "unknown";
+    std::string text = info.name;
+    text += (info.flags & SDL_RENDERER_PRESENTVSYNC) ? ", vsync" : ", no vsync";
+    if (text.starts_with("opengl")) {
+        // The renderer's context is current, so GL can say who draws: a GPU or the CPU.
+        using GetString = const unsigned char* (*)(unsigned);
+        constexpr unsigned GlRenderer = 0x1F01;
+        if (auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString")))
+            if (const unsigned char* name = get(GlRenderer))
+                text += ", on " + std::string(reinterpret_cast<const char*>(name));
+    }
+    return text;
+}
+
 }  // namespace quarnel

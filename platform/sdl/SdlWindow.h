@@ -40,6 +40,8 @@ class SdlWindow final : public FramePresenter, public Caption {
     SDL_Window* Handle() const { return window_.get(); }
     Uint32 Id() const { return SDL_GetWindowID(window_.get()); }
     bool FullScreen() const;
+    // The SDL renderer in use, with "vsync" or "no vsync", and for OpenGL the GL renderer.
+    std::string RendererDescription() const;
     // Whether a frame has been put on screen since the window was made.
     bool Shown() const { return presented_; }
 
