@@ -36,14 +36,15 @@ class TForm1 {
     TForm1(GameState& game, Components components, Window window,
            std::filesystem::path highScoreFile);
 
-    // Seeds the generator, loads the high score and sets the game at the title.
-    void FormCreate(uint32_t seed);
     // One tick: input, status caption, frame begun, one phase step, frame finished.
     void TimerTimer();
+    // Seeds the generator, loads the high score and sets the game at the title.
+    void FormCreate(uint32_t seed);
+    bool TouchCheck(uint8_t type) const;
     // Saves the high score; false when the save failed and the close is to be abandoned.
     bool FormClose();
-    bool TouchCheck(uint8_t type) const;
 
+    // The components, in creation order.
     Surface& DXDraw;
     ImageList& List;
     TickTimer& Timer;
