@@ -103,6 +103,7 @@ class MessageLoop {
   private:
     // False once the program is to end.
     bool Handle(const SDL_Event& event) {
+        devices_.HandleEvent(event);
         switch (event.type) {
             case SDL_QUIT:
                 return !Close();

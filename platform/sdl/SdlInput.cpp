@@ -58,6 +58,16 @@ void SdlInput::HandleEvent(const SDL_Event& event) {
         case SDL_KEYMAPCHANGED:
             ResolveKeys();
             break;
+        // An Enter pressed with Alt switches full screen, and must not press button 2 as well,
+        // not even when Alt is let go first.
+        case SDL_KEYDOWN:
+            if (IsEnterKey(event.key.keysym.scancode) && !event.key.repeat &&
+                (event.key.keysym.mod & KMOD_ALT))
+                switchKeys_.set(event.key.keysym.scancode);
+            break;
+        case SDL_KEYUP:
+            if (IsEnterKey(event.key.keysym.scancode)) switchKeys_.reset(event.key.keysym.scancode);
+            break;
         default:
             break;
     }
@@ -76,14 +86,12 @@ void SdlInput::Update() {
 InputStates SdlInput::KeyboardStates() const {
     int count = 0;
     const Uint8* pressed = SDL_GetKeyboardState(&count);
-    // Alt+Enter switches full screen; it must not also press button 2.
-    const bool alt = (SDL_GetModState() & KMOD_ALT) != 0;
     return StatesFromKeys(assigns_, [&](uint32_t code) {
         const auto key = std::find_if(keys_.begin(), keys_.end(),
                                       [&](const BoundKey& k) { return k.code == code; });
         return key != keys_.end() &&
                std::any_of(key->scancodes.begin(), key->scancodes.end(), [&](SDL_Scancode s) {
-                   return s < count && pressed[s] && !(alt && IsEnterKey(s));
+                   return s < count && pressed[s] && !(IsEnterKey(s) && switchKeys_[s]);
                });
     });
 }

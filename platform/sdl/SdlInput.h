@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -23,7 +24,8 @@ class SdlInput final : public InputDevice {
   public:
     SdlInput(const KeyAssigns& assigns, SDL_Window* window);
 
-    // Follows joysticks coming and going and keyboard layout changes.
+    // Follows joysticks coming and going, keyboard layout changes, and Alt+Enter; give it
+    // every event.
     void HandleEvent(const SDL_Event& event);
 
     void Update() override;
@@ -44,6 +46,7 @@ class SdlInput final : public InputDevice {
         std::vector<SDL_Scancode> scancodes;
     };
     std::vector<BoundKey> keys_;  // each code of the table once, resolved for the layout
+    std::bitset<SDL_NUM_SCANCODES> switchKeys_;  // Enter keys held since pressed with Alt
     JoystickPtr joystick_;
     InputStates states_;
 };

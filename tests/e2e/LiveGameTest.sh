@@ -422,7 +422,20 @@ note "locked, seen at tick $caption_tick: $caption"
 shot locked
 
 ###############################################################################################
-step "5. Alt+F4 closes the game, which saves the best score"
+step "5. Alt+Enter switches to full screen and back, and is not button 2"
+full_screen() { xprop -id "$main" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_FULLSCREEN; }
+windowed() { ! full_screen; }
+hold alt+Return full_screen 20 "the window full screen"
+geometry=$(xwininfo -id "$main")
+[[ $geometry != *"Width: 640"* ]] || fail "full screen kept the window's size" "1024x768" \
+    "$(grep -E 'Width|Height' <<<"$geometry" | tr -s ' \n' ' ')"
+hold alt+Return windowed 20 "the window back in a window"
+back_to_size() { [[ $(xwininfo -id "$main") == *"Width: 640"*"Height: 480"* ]]; }
+wait_for 20 "the window back at 640x480" back_to_size
+note "full screen and back; caption $caption"
+
+###############################################################################################
+step "6. Alt+F4 closes the game, which saves the best score"
 activate
 observe
 last_tick=$caption_tick last_caption=$caption
@@ -441,11 +454,15 @@ final_tick=$tick_now
 note "exit status 0, score.atb = \"0\\r\\n\", $final_tick ticks played"
 
 ###############################################################################################
-step "6. The window showed the headless replay of its own recording"
+step "7. The window showed the headless replay of its own recording"
 mkdir -p "$work/replay"
 (cd "$work/replay" && "$game" --headless --replay "$gamedir/rec.qrp" --trace trace.txt) \
     >"$work/replay.log" 2>&1 || fail "the headless replay of rec.qrp failed: $(cat "$work/replay.log")"
 cp -- "$work/replay/trace.txt" "$out/trace.txt"
+# Enter is button 2, but not while Alt is held for the full-screen switch; nothing else here
+# presses X or Enter.
+! grep -n stButton2 "$gamedir/rec.qrp" ||
+    fail "Alt+Enter was taken as button 2 as well" "no stButton2 in rec.qrp" "the lines above"
 traced=$(wc -l <"$work/replay/trace.txt")
 ((traced == final_tick)) ||
     fail "the recording does not hold every tick played" "$final_tick ticks" "$traced ticks"
@@ -480,7 +497,7 @@ done <"$shots"
 note "$(wc -l <"$shots") screenshots equal the headless frames of their ticks"
 
 ###############################################################################################
-step "7. Sound: silent on the title, the shutter heard after Z"
+step "8. Sound: silent on the title, the shutter heard after Z"
 if ! cmp_out=$(cmp -n "$silent_bytes" -- "$audio" /dev/zero 2>&1); then
     fail "sound before Z was pressed ($silent_bytes bytes of $audio)" "all zero samples" "$cmp_out"
 fi
