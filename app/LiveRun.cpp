@@ -120,7 +120,6 @@ class MessageLoop {
                 if (event.key.keysym.sym == SDLK_F4) return !Close();
                 return true;
             default:
-                devices_.HandleEvent(event);
                 return true;
         }
     }
