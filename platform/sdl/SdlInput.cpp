@@ -76,7 +76,7 @@ void SdlInput::HandleEvent(const SDL_Event& event) {
 void SdlInput::Update() {
     // Also finds joysticks plugged in or out since the last update.
     if (SDL_WasInit(SDL_INIT_JOYSTICK)) SDL_JoystickUpdate();
-    if (SDL_GetKeyboardFocus() != window_) {
+    if (window_ && SDL_GetKeyboardFocus() != window_) {
         states_ = InputStates{};
         return;
     }

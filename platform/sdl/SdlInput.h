@@ -19,7 +19,8 @@ using JoystickPtr = std::unique_ptr<SDL_Joystick, JoystickDeleter>;
 
 // The keyboard and the first joystick, merged into the held states. Keys are polled at each
 // Update from SDL's key state, which the event loop keeps current. While `window` does not
-// have the keyboard focus every state reads as not held.
+// have the keyboard focus every state reads as not held; with no window the devices are read
+// whatever has the focus.
 class SdlInput final : public InputDevice {
   public:
     SdlInput(const KeyAssigns& assigns, SDL_Window* window);
