@@ -1,9 +1,9 @@
 #include "app/LiveRun.h"
 
-#include <array>
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <exception>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -58,13 +58,6 @@ class SdlSession {
     bool ok_ = false;
 };
 
-std::array<std::span<const uint8_t>, WaveItemCount> WaveFiles() {
-    std::array<std::span<const uint8_t>, WaveItemCount> files;
-    for (int i = 0; i < WaveItemCount; ++i)
-        files[i] = WaveFile(i);
-    return files;
-}
-
 // Milliseconds to wait for an event, rounded up so the wait never ends before the deadline;
 // -1 waits for as long as it takes.
 int WaitMilliseconds(Clock::duration untilTick) {
@@ -113,11 +106,11 @@ class MessageLoop {
                     window_.Redraw();
                 return true;
             case SDL_KEYDOWN:
-                if (!(event.key.keysym.mod & KMOD_ALT) || event.key.repeat) return true;
-                if (event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER)
-                    window_.ToggleFullScreen();
+                if (IsFullScreenSwitch(event.key)) window_.ToggleFullScreen();
                 // Where no window manager takes Alt+F4 for itself, it is still the close command.
-                if (event.key.keysym.sym == SDLK_F4) return !Close();
+                if (event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) &&
+                    !event.key.repeat)
+                    return !Close();
                 return true;
             default:
                 return true;
@@ -150,7 +143,7 @@ class MessageLoop {
         if (ticks_ % kTicksPerSecond == 0) recorder_.Flush();
     }
 
-    static constexpr uint64_t kTicksPerSecond = 8;
+    static constexpr uint64_t kTicksPerSecond = std::chrono::seconds(1) / TickTimer::Interval;
 
     TForm1& form_;
     SdlWindow& window_;
@@ -207,7 +200,7 @@ int RunLive(const CommandLine& options, const std::filesystem::path& highScoreFi
         const auto waveFiles = WaveFiles();
         SdlWaveList waves(sound, waveFiles);
 
-        SdlErrorBox errors(window.Handle(), err);
+        SdlErrorBox errors(window.Handle());
         GameState game{};
         TForm1 form(game, {surface, pictures, timer, input, waves, sound}, {window, errors},
                     highScoreFile);

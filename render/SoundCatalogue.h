@@ -26,5 +26,7 @@ inline constexpr std::array<WaveEntry, WaveItemCount> SoundCatalogue{{
 
 // The built-in WAV file of a wave item.
 std::span<const uint8_t> WaveFile(int item);
+// Those of all the items, in index order, ready for a wave list.
+std::array<std::span<const uint8_t>, WaveItemCount> WaveFiles();
 
 }  // namespace quarnel

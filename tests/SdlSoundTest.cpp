@@ -3,8 +3,8 @@
 #include <climits>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
 #include "platform/sdl/SdlSound.h"
 #include "render/SoundCatalogue.h"
@@ -33,13 +33,6 @@ class AudioDriver {
     std::optional<std::string> old_;
 };
 
-std::vector<std::span<const uint8_t>> BuiltInWaves() {
-    std::vector<std::span<const uint8_t>> waves;
-    for (int item = 0; item < WaveItemCount; ++item)
-        waves.push_back(WaveFile(item));
-    return waves;
-}
-
 // A device on SDL's dummy driver, which mixes in real time and sends the sound nowhere.
 class SdlSoundTest : public testing::Test {
   protected:
@@ -51,7 +44,7 @@ class SdlSoundTest : public testing::Test {
 
 TEST_F(SdlSoundTest, OverlappingPlaysAllSoundBeyondTheFirstChannels) {
     {
-        SdlWaveList waves(device, BuiltInWaves());
+        SdlWaveList waves(device, WaveFiles());
         ASSERT_EQ(waves.Count(), WaveItemCount);
         // Well past the mixer's first 8 channels, and past two doublings of them. The wave lasts
         // over a second and a half, so none ends in the moment it takes to start them all.
@@ -66,7 +59,7 @@ TEST_F(SdlSoundTest, OverlappingPlaysAllSoundBeyondTheFirstChannels) {
 }
 
 TEST_F(SdlSoundTest, ItemOutOfRangeIsIgnored) {
-    SdlWaveList waves(device, BuiltInWaves());
+    SdlWaveList waves(device, WaveFiles());
     const int channels = Mix_AllocateChannels(-1);
     for (const int item : {-1, WaveItemCount, INT_MIN, INT_MAX}) {
         SCOPED_TRACE(testing::Message() << "item " << item);
@@ -78,7 +71,7 @@ TEST_F(SdlSoundTest, ItemOutOfRangeIsIgnored) {
 }
 
 TEST_F(SdlSoundTest, WavesLastAsLongAtTheDeviceRateAsAtTheirOwn) {
-    SdlWaveList waves(device, BuiltInWaves());
+    SdlWaveList waves(device, WaveFiles());
     ASSERT_EQ(device.FrameBytes(), 4);  // 16-bit stereo
     for (int item = 0; item < WaveItemCount; ++item) {
         const WaveEntry& entry = SoundCatalogue[item];
@@ -101,7 +94,7 @@ TEST_F(SdlSoundTest, AWaveThatCannotBeLoadedIsNamedInTheError) {
         EXPECT_GT(std::string(e.what()).size(), std::string("wave 1: ").size());
     }
     // The device is still good for a list that loads.
-    SdlWaveList waves(device, BuiltInWaves());
+    SdlWaveList waves(device, WaveFiles());
     waves.PlayWave(wiHit);
     EXPECT_EQ(Mix_Playing(-1), 1);
 }
@@ -114,7 +107,7 @@ TEST(SdlSoundDeviceTest, MissingDriverLeavesTheDeviceClosedAndSilent) {
         EXPECT_FALSE(device.Open());
         EXPECT_NE(device.Failure().find("no-such-driver"), std::string::npos) << device.Failure();
 
-        SdlWaveList waves(device, BuiltInWaves());
+        SdlWaveList waves(device, WaveFiles());
         EXPECT_EQ(waves.Count(), 0);
         for (const int item : {-1, 0, 1, 2, WaveItemCount}) {
             waves.PlayWave(item);

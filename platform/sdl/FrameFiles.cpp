@@ -16,18 +16,14 @@ void FrameFiles::Present(SDL_Surface& frame) {
 
     // Widened to 32 bits exactly as the window widens it, so a frame file holds the very
     // colours shown on screen; SDL then stores it as a 24-bit BMP without further rounding.
-    SDL_Surface* shown = &frame;
-    if (frame.format->format == SDL_PIXELFORMAT_RGB565) {
-        if (!wide_ || wide_->w != frame.w || wide_->h != frame.h)
-            wide_.reset(
-                SDL_CreateRGBSurfaceWithFormat(0, frame.w, frame.h, 32, SDL_PIXELFORMAT_RGB888));
-        if (!wide_) {
-            error_ = path.string() + ": cannot widen the frame: " + SDL_GetError();
-            return;
-        }
-        WidenRgb565(frame.w, frame.h, frame.pixels, frame.pitch, wide_->pixels, wide_->pitch);
-        shown = wide_.get();
+    if (!wide_ || wide_->w != frame.w || wide_->h != frame.h)
+        wide_.reset(
+            SDL_CreateRGBSurfaceWithFormat(0, frame.w, frame.h, 32, SDL_PIXELFORMAT_RGB888));
+    if (!wide_) {
+        error_ = path.string() + ": cannot widen the frame: " + SDL_GetError();
+        return;
     }
+    WidenRgb565(frame.w, frame.h, frame.pixels, frame.pitch, wide_->pixels, wide_->pitch);
 
     // Encoded in memory first, so that a failed write is reported with the system's reason.
     const size_t rowBytes = (static_cast<size_t>(frame.w) * 3 + 3) & ~size_t{3};
@@ -35,7 +31,7 @@ void FrameFiles::Present(SDL_Surface& frame) {
     SDL_RWops* memory = SDL_RWFromMem(encoded_.data(), static_cast<int>(encoded_.size()));
     Sint64 size = -1;
     if (memory) {
-        if (SDL_SaveBMP_RW(shown, memory, /*freedst=*/0) == 0) size = SDL_RWtell(memory);
+        if (SDL_SaveBMP_RW(wide_.get(), memory, /*freedst=*/0) == 0) size = SDL_RWtell(memory);
         SDL_RWclose(memory);
     }
     if (size <= 0) {

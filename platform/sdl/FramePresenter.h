@@ -4,7 +4,8 @@
 
 namespace quarnel {
 
-// Where a finished frame goes when the surface is flipped: a window, files, or nowhere.
+// Where a finished frame goes when the surface is flipped: a window, files, or nowhere. The
+// frame is always the drawing surface, in its RGB565 format.
 class FramePresenter {
   public:
     virtual ~FramePresenter() = default;

@@ -2,23 +2,22 @@
 
 #include <SDL.h>
 
-#include <cstdio>
-
 #include "platform/ErrorBox.h"
+#include "platform/headless/HeadlessDevices.h"
 
 namespace quarnel {
 
-// A message box over the game's window; where none can be shown, "title: text" on `fallback`.
+// A message box over the game's window; where none can be shown, the line goes to stderr as
+// it does headless.
 class SdlErrorBox final : public ErrorBox {
   public:
-    explicit SdlErrorBox(SDL_Window* parent, std::FILE* fallback = stderr)
-        : parent_(parent), fallback_(fallback) {}
+    explicit SdlErrorBox(SDL_Window* parent) : parent_(parent) {}
 
     void ShowError(std::string_view title, std::string_view text) override;
 
   private:
     SDL_Window* parent_;
-    std::FILE* fallback_;
+    StderrErrorBox fallback_;
 };
 
 }  // namespace quarnel

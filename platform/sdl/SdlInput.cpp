@@ -15,6 +15,11 @@ bool IsEnterKey(SDL_Scancode code) {
 
 }  // namespace
 
+bool IsFullScreenSwitch(const SDL_KeyboardEvent& key) {
+    return key.type == SDL_KEYDOWN && !key.repeat && (key.keysym.mod & KMOD_ALT) &&
+           IsEnterKey(key.keysym.scancode);
+}
+
 SdlInput::SdlInput(const KeyAssigns& assigns, SDL_Window* window)
     : assigns_(assigns), window_(window) {
     if (SDL_WasInit(SDL_INIT_JOYSTICK)) {
@@ -58,15 +63,13 @@ void SdlInput::HandleEvent(const SDL_Event& event) {
         case SDL_KEYMAPCHANGED:
             ResolveKeys();
             break;
-        // An Enter pressed with Alt switches full screen, and must not press button 2 as well,
-        // not even when Alt is let go first.
+        // The Enter of the full-screen switch must not press button 2 as well, not even when
+        // Alt is let go first.
         case SDL_KEYDOWN:
-            if (IsEnterKey(event.key.keysym.scancode) && !event.key.repeat &&
-                (event.key.keysym.mod & KMOD_ALT))
-                switchKeys_.set(event.key.keysym.scancode);
+            if (IsFullScreenSwitch(event.key)) switchKeys_.set(event.key.keysym.scancode);
             break;
         case SDL_KEYUP:
-            if (IsEnterKey(event.key.keysym.scancode)) switchKeys_.reset(event.key.keysym.scancode);
+            switchKeys_.reset(event.key.keysym.scancode);
             break;
         default:
             break;
@@ -91,7 +94,7 @@ InputStates SdlInput::KeyboardStates() const {
                                       [&](const BoundKey& k) { return k.code == code; });
         return key != keys_.end() &&
                std::any_of(key->scancodes.begin(), key->scancodes.end(), [&](SDL_Scancode s) {
-                   return s < count && pressed[s] && !(IsEnterKey(s) && switchKeys_[s]);
+                   return s < count && pressed[s] && !switchKeys_[s];
                });
     });
 }

@@ -21,6 +21,10 @@ using JoystickPtr = std::unique_ptr<SDL_Joystick, JoystickDeleter>;
 // Update from SDL's key state, which the event loop keeps current. While `window` does not
 // have the keyboard focus every state reads as not held; with no window the devices are read
 // whatever has the focus.
+// Alt+Enter, with either Enter key: the switch between full screen and a window. A key held
+// down and repeating does not switch again.
+bool IsFullScreenSwitch(const SDL_KeyboardEvent& key);
+
 class SdlInput final : public InputDevice {
   public:
     SdlInput(const KeyAssigns& assigns, SDL_Window* window);

@@ -61,11 +61,7 @@ void SdlWindow::Present(SDL_Surface& frame) {
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) != 0) return;
-    if (frame.format->format == SDL_PIXELFORMAT_RGB565)
-        WidenRgb565(frame.w, frame.h, frame.pixels, frame.pitch, pixels, pitch);
-    else
-        SDL_ConvertPixels(frame.w, frame.h, frame.format->format, frame.pixels, frame.pitch,
-                          SDL_PIXELFORMAT_ARGB8888, pixels, pitch);
+    WidenRgb565(frame.w, frame.h, frame.pixels, frame.pitch, pixels, pitch);
     SDL_UnlockTexture(texture_.get());
     presented_ = true;
     Redraw();

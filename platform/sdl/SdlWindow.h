@@ -38,19 +38,16 @@ class SdlWindow final : public FramePresenter, public Caption {
     void SetIcon(SDL_Surface& icon) { SDL_SetWindowIcon(window_.get(), &icon); }
 
     SDL_Window* Handle() const { return window_.get(); }
-    Uint32 Id() const { return SDL_GetWindowID(window_.get()); }
     bool FullScreen() const;
     // The SDL renderer in use, with "vsync" or "no vsync", and for OpenGL the GL renderer.
     std::string RendererDescription() const;
-    // Whether a frame has been put on screen since the window was made.
-    bool Shown() const { return presented_; }
 
   private:
     std::unique_ptr<SDL_Window, WindowDeleter> window_;
     std::unique_ptr<SDL_Renderer, RendererDeleter> renderer_;
     std::unique_ptr<SDL_Texture, TextureDeleter> texture_;
     std::string caption_;
-    bool presented_ = false;
+    bool presented_ = false;  // a frame is in the texture
 };
 
 }  // namespace quarnel

@@ -452,8 +452,6 @@ def main():
     opts = parser.parse_args()
 
     try:
-        configs = CONFIGS
-
         # Xvfb's own cost with only the window manager connected, to set its figures against.
         before = (now_us(), cpu_ticks(opts.xvfb_pid))
         time.sleep(3)
@@ -461,7 +459,7 @@ def main():
         opts.xvfb_idle = (100.0 * (after[1] - before[1]) / opts.clk_tck /
                           ((after[0] - before[0]) / 1e6))
 
-        results = [measure(opts, label, env_extra) for label, env_extra in configs]
+        results = [measure(opts, label, env_extra) for label, env_extra in CONFIGS]
     except Failure as e:
         print(f"live-perf: {e}", file=sys.stderr)
         return 1
